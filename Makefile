@@ -1,0 +1,45 @@
+# Quillet: `make run` builds and starts the program, `make test` builds and runs
+# every test. Both install the Debian packages they need first.
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+GENERATOR  := -G Ninja
+PROGRAM    := $(BUILD)/bin/quillet
+
+.PHONY: run test deps configure build asan-build unit-test asan-test bench clean
+
+run: build
+	@if [ -x "$(PROGRAM)" ]; then exec "$(PROGRAM)"; \
+	 else echo "The program itself is not built yet: only the engine and its tests exist so far."; exit 1; fi
+
+test: build asan-build
+	@echo "== Sanitizer build: unit tests and fuzzers =="
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	    ctest --test-dir $(ASAN_BUILD) -L "unit|fuzz" --output-on-failure -j $(JOBS)
+	@echo "== Release build: unit, GUI and end-to-end tests =="
+	xvfb-run -a -s "-screen 0 1280x1024x24" \
+	    ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+deps:
+	./scripts/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release
+
+$(ASAN_BUILD)/build.ninja: | deps
+	cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug \
+	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	    -DQUILLET_SANITIZE=ON -DQUILLET_FUZZ=ON -DQUILLET_BENCH=OFF
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+asan-build: deps $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)
