@@ -12,7 +12,7 @@ packages=(
     # tests and benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev
     # GUI and end-to-end tests: a virtual X server, input, clipboard, screenshots
-    xvfb xauth xdotool xclip x11-utils imagemagick
+    xvfb xauth xdotool xclip x11-utils imagemagick python3
     # artwork, desktop integration and the shipped web pages
     librsvg2-bin desktop-file-utils libxml2-utils shared-mime-info chromium
 )
