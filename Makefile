@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc)
 GENERATOR  := -G Ninja
 PROGRAM    := $(BUILD)/bin/quillet
 
-.PHONY: run test deps configure build asan-build unit-test asan-test bench clean
+.PHONY: run test deps configure asan-configure build asan-build bench clean
 
 run: build
 	@if [ -x "$(PROGRAM)" ]; then exec "$(PROGRAM)"; \
@@ -24,18 +24,18 @@ test: build asan-build
 deps:
 	./scripts/install-deps.sh
 
-$(BUILD)/build.ninja: | deps
+configure: deps
 	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DQUILLET_E2E=ON
 
-$(ASAN_BUILD)/build.ninja: | deps
+asan-configure: deps
 	cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug \
 	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 	    -DQUILLET_SANITIZE=ON -DQUILLET_FUZZ=ON -DQUILLET_BENCH=OFF
 
-build: deps $(BUILD)/build.ninja
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-asan-build: deps $(ASAN_BUILD)/build.ninja
+asan-build: asan-configure
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 bench: build
