@@ -1,0 +1,201 @@
+#include "RhymeStems.h"
+#include "bw_List.h"
+
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+const char* const GStems[] = {
+    "aces", "eces", "ices", "oces", "uces", "ances", "ences", "inces", "onces", "unces", "ants", "ents", "ints",
+    "onts", "unts", "ades", "edes", "ides", "odes",  "udes",  "uids",  "uits",  "ings",  "eads", "eeds", "ads",
+    "eds",  "ids",  "ods",  "uds",  "igs",  "als",   "els",   "ils",   "ols",   "uls",   "ens",  "ars",  "ers",
+    "irs",  "ors",  "urs",  "ats",  "ets",  "ows",   "ays",   "ves",   "outs",  "ights", "ies",  "ches", "ace",
+    "ece",  "ice",  "oce",  "uce",  "ance", "ence",  "ince",  "once",  "unce",  "ant",   "ent",  "int",  "ont",
+    "unt",  "ade",  "ede",  "ide",  "ode",  "ude",   "uid",   "uit",   "ing",   "ead",   "eed",  "ad",   "ed",
+    "id",   "od",   "ud",   "ig",   "al",   "el",    "il",    "ol",    "ul",    "en",    "ar",   "er",   "ir",
+    "or",   "ur",   "at",   "et",   "ow",   "ay",    "ve",    "out",   "ight",  "ch",    nullptr};
+
+static_assert (sizeof (GStems) / sizeof (GStems[0]) == GStemsCount + 1, "GStems holds 101 suffixes and a null");
+
+namespace
+{
+unsigned char foldAscii (unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') ? (unsigned char)(c + ('a' - 'A')) : c;
+}
+
+bool endsWithIgnoringAsciiCase (const char* word, size_t wordLength, const char* suffix, size_t suffixLength)
+{
+    if (wordLength < suffixLength)
+        return false;
+
+    const char* tail = word + (wordLength - suffixLength);
+
+    for (size_t i = 0; i < suffixLength; ++i)
+        if (foldAscii ((unsigned char)tail[i]) != foldAscii ((unsigned char)suffix[i]))
+            return false;
+
+    return true;
+}
+
+bool equalIgnoringAsciiCase (const char* a, const char* b)
+{
+    for (;; ++a, ++b)
+    {
+        if (foldAscii ((unsigned char)*a) != foldAscii ((unsigned char)*b))
+            return false;
+
+        if (*a == 0)
+            return true;
+    }
+}
+
+// Every suffix is at least two bytes long, so a word's last two bytes (ASCII case folded) select the few
+// suffixes it can end in. Each bucket lists table indices in ascending order, so the first full match is
+// the one the table order gives.
+class SuffixIndex
+{
+public:
+    SuffixIndex()
+    {
+        m_bucketStart.fill (0);
+        std::array<std::vector<int>, 65536> buckets;
+
+        for (int i = 0; i < GStemsCount; ++i)
+            buckets[keyOf (GStems[i], std::strlen (GStems[i]))].push_back (i);
+
+        for (size_t key = 0; key < buckets.size(); ++key)
+        {
+            m_bucketStart[key] = (std::uint16_t)m_indices.size();
+            m_indices.insert (m_indices.end(), buckets[key].begin(), buckets[key].end());
+        }
+
+        m_bucketStart[65536] = (std::uint16_t)m_indices.size();
+    }
+
+    static size_t keyOf (const char* word, size_t length)
+    {
+        return ((size_t)foldAscii ((unsigned char)word[length - 2]) << 8) | foldAscii ((unsigned char)word[length - 1]);
+    }
+
+    // Table index of the first suffix that ends word, or -1.
+    int find (const char* word, size_t length) const
+    {
+        if (length < 2)
+            return -1;
+
+        const size_t key = keyOf (word, length);
+
+        for (int i = m_bucketStart[key]; i < m_bucketStart[key + 1]; ++i)
+        {
+            const int index = m_indices[(size_t)i];
+            const char* suffix = GStems[index];
+
+            if (endsWithIgnoringAsciiCase (word, length, suffix, std::strlen (suffix)))
+                return index;
+        }
+
+        return -1;
+    }
+
+private:
+    std::array<std::uint16_t, 65537> m_bucketStart;
+    std::vector<int> m_indices;
+};
+
+const SuffixIndex& suffixIndex()
+{
+    static const SuffixIndex index;
+    return index;
+}
+
+bool isInitialStemArray (const tag_Stem* stems, int stemCount)
+{
+    return stemCount == GStemsCount && stems[0].stemText == GStems[0] &&
+           stems[GStemsCount - 1].stemText == GStems[GStemsCount - 1];
+}
+} // namespace
+
+tag_Stem* GetInitialStemArray (int& stemCount)
+{
+    stemCount = GStemsCount;
+    auto* stems = static_cast<tag_Stem*> (std::calloc ((size_t)GStemsCount + 1, sizeof (tag_Stem)));
+
+    if (stems == nullptr)
+        return nullptr;
+
+    for (int i = 0; i < GStemsCount; ++i)
+    {
+        stems[i].stemText = GStems[i];
+        stems[i].stemLength = (juce::int32)std::strlen (GStems[i]);
+    }
+
+    return stems;
+}
+
+tag_Stem* FindStemForWord (const char* word, size_t wordLength, tag_Stem* stems, int stemCount)
+{
+    if (stems == nullptr || stemCount <= 0)
+        return nullptr;
+
+    // The records from GetInitialStemArray are in table order: index them directly.
+    if (isInitialStemArray (stems, stemCount))
+    {
+        const int index = suffixIndex().find (word, wordLength);
+        return index < 0 ? nullptr : &stems[index];
+    }
+
+    for (int i = 0; i < stemCount; ++i)
+        if (stems[i].stemText != nullptr &&
+            endsWithIgnoringAsciiCase (word, wordLength, stems[i].stemText, (size_t)stems[i].stemLength))
+            return &stems[i];
+
+    return nullptr;
+}
+
+void RunStemPass (tag_bw_listitem* const* pool, int poolCount, tag_Stem* stems, int stemCount)
+{
+    juce::ignoreUnused (stems, stemCount);
+
+    // One walk in pool order gives every record the same first word and second-word flag as walking the
+    // pool once per record: a pool word's stemRecord is the record whose suffix it carries.
+    for (int i = 0; i < poolCount; ++i)
+    {
+        auto* item = pool[i];
+        auto* stem = item->stemRecord;
+
+        if (item->stemText == nullptr || stem == nullptr)
+            continue;
+
+        if (stem->firstWord == nullptr)
+            stem->firstWord = item->wordText;
+        else if (stem->hasSecondWord == 0 && !equalIgnoringAsciiCase (item->wordText, stem->firstWord))
+            stem->hasSecondWord = 1;
+    }
+}
+
+int RunRhymeCountPass (tag_bw_listitem* const* pool, int poolCount)
+{
+    int rhymeCount = 0;
+
+    for (int i = 0; i < poolCount; ++i)
+    {
+        auto* item = pool[i];
+
+        if (item->stemText == nullptr)
+            continue;
+
+        if (item->stemRecord == nullptr || item->stemRecord->hasSecondWord == 0)
+        {
+            item->stemText = nullptr;
+            item->stemRecord = nullptr;
+        }
+        else
+        {
+            ++rhymeCount;
+        }
+    }
+
+    return rhymeCount;
+}
