@@ -37,8 +37,14 @@ public:
     // The seed the program uses: the current time in whole seconds.
     static std::uint32_t SecondsSinceEpoch();
 
+    // How many candidates the random walk tests one by one in a generation before it answers through a
+    // pool index instead (same picks, found faster). Negative: in proportion to the pool, the default;
+    // 0: always through the index. Tests use it to check that both ways agree.
+    void SetPlainWalkBudget (int budget);
+
     WordMap m_wordMap;
 
 private:
     SeedSource m_seedSource;
+    int m_plainWalkBudget = -1;
 };
