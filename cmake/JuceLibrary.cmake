@@ -14,6 +14,12 @@ target_link_libraries(quillet_juce
     PUBLIC
         juce::juce_recommended_config_flags)
 
+# Debian's JUCE reads PNG and JPEG through the system's libpng and libjpeg. juce_add_gui_app would link them;
+# a plain library has to do so itself, or every program that uses the graphics code fails to link.
+if(TARGET juce::pkgconfig_JUCE_IMG_LINUX_DEPS)
+    target_link_libraries(quillet_juce PRIVATE juce::pkgconfig_JUCE_IMG_LINUX_DEPS)
+endif()
+
 target_compile_definitions(quillet_juce
     PUBLIC
         JUCE_GLOBAL_MODULE_SETTINGS_INCLUDED=1

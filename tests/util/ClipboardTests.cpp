@@ -13,11 +13,12 @@ namespace
 {
 // Runs a program to its end while the message loop keeps running: the clipboard's content is served by this
 // process's own message loop, so waiting without pumping would make the reader hang.
-std::string runPumping (const juce::StringArray& command)
+std::string runPumping (const juce::StringArray& command, bool wantOutput = true)
 {
     juce::ChildProcess process;
+    const int streams = wantOutput ? (juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr) : 0;
 
-    if (!process.start (command, juce::ChildProcess::wantStdOut))
+    if (!process.start (command, streams))
         return "<could not start " + command[0].toStdString() + ">";
 
     std::string output;
@@ -87,8 +88,9 @@ TEST (Clipboard, ReadsTextThatAnotherProgramPutThere)
     const std::string text = "from xclip: \xC3\xA9\xF0\x9F\x98\x80\n";
     ASSERT_TRUE (source.replaceWithData (text.data(), text.size()));
 
-    // xclip keeps serving the selection from a background copy of itself until someone else takes it over.
-    runPumping ({"xclip", "-i", "-selection", "clipboard", source.getFullPathName()});
+    // xclip keeps serving the selection from a background copy of itself until someone else takes it over; that
+    // copy keeps the output pipe open, so its output is not read.
+    runPumping ({"xclip", "-i", "-selection", "clipboard", source.getFullPathName()}, false);
     EXPECT_EQ (textFromClipboard(), text);
     source.deleteFile();
 

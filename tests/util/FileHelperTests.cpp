@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -59,8 +60,12 @@ class FileHelpers : public ::testing::Test
 protected:
     void SetUp() override
     {
-        folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("util_files", "");
-        ASSERT_TRUE (folder.createDirectory());
+        // mkdtemp: test processes run in parallel and must never share a folder.
+        std::string pattern =
+            (juce::File::getSpecialLocation (juce::File::tempDirectory).getFullPathName() + "/util_files_XXXXXX")
+                .toStdString();
+        ASSERT_NE (mkdtemp (pattern.data()), nullptr);
+        folder = juce::File (pattern);
         ::chmod (folder.getFullPathName().toRawUTF8(), 0777); // reachable by the unprivileged child too
         recordedAlerts.clear();
         my_bw_SetFileAlertHandler (&recordAlert);

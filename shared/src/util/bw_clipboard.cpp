@@ -11,6 +11,7 @@ namespace
 {
 constexpr int emptyText = -1;
 constexpr int outOfMemory = -108;
+constexpr int notOwner = -25135;
 } // namespace
 
 int bw_clipboard_copytexttoclipboard (const unsigned char* text)
@@ -37,7 +38,11 @@ int bw_clipboard_copytexttoclipboard (const unsigned char* text)
     std::free (units);
 
     juce::SystemClipboard::copyTextToClipboard (clipText);
-    return 0;
+
+    // Reading back is a round trip to the X server: it sends the buffered request that makes this program the
+    // clipboard's owner at once (otherwise it waits for the next event the message loop happens to get), and it
+    // tells whether the clipboard now holds the text.
+    return juce::SystemClipboard::getTextFromClipboard() == clipText ? 0 : notOwner;
 }
 
 unsigned char* bw_clipboard_gettextfromclipboard (int& lenBytes)
