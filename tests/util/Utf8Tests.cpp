@@ -168,13 +168,6 @@ TEST (Utf8Chars, WritesCodePointsUpToU10FFFF)
     EXPECT_EQ (out[0], 'q');
 }
 
-TEST (Utf8Numbers, ReadLeadingNumbers)
-{
-    EXPECT_EQ (bw_utf8_atoi (u (" 42abc")), 42);
-    EXPECT_EQ (bw_utf8_atol (u ("-7")), -7L);
-    EXPECT_DOUBLE_EQ (bw_utf8_atof (u ("2.5x")), 2.5);
-}
-
 TEST (Utf16, ConvertsCharactersBeyondTheBmpAsPairs)
 {
     int n = -1;
