@@ -24,7 +24,6 @@ public:
     int findFirstNotExcluded (int from, int to, const std::vector<std::uint8_t>& excluded) const;
 
     int size() const { return (int)m_classes.size(); }
-    int classAt (int position) const { return m_classes[(std::size_t)position]; }
 
 private:
     static constexpr int fanOut = 16;

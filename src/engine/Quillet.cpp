@@ -12,9 +12,22 @@
 
 namespace
 {
-bool isSeparator (char c)
+// A byte-indexed copy of seps: idea texts can be megabytes long.
+struct SeparatorTable
 {
-    return std::memchr (seps, c, sepsCount) != nullptr;
+    SeparatorTable()
+    {
+        for (size_t i = 0; i < sepsCount; ++i)
+            isSeparator[(unsigned char)seps[i]] = true;
+    }
+
+    bool isSeparator[256] = {};
+};
+
+const SeparatorTable& separatorTable()
+{
+    static const SeparatorTable table;
+    return table;
 }
 
 bool isUsableToken (const char* token, size_t length)
@@ -72,10 +85,12 @@ void Quillet::AppendWordsFromString (const juce::String& text, bw_List& list, in
     const char* bytes = text.toRawUTF8();
     const size_t size = text.getNumBytesAsUTF8();
     size_t tokenStart = 0;
+    const bool initialStems = IsInitialStemArray (stems, stemCount);
+    const auto& separators = separatorTable();
 
     for (size_t i = 0; i <= size; ++i)
     {
-        if (i < size && !isSeparator (bytes[i]))
+        if (i < size && !separators.isSeparator[(unsigned char)bytes[i]])
             continue;
 
         const char* token = bytes + tokenStart;
@@ -99,7 +114,10 @@ void Quillet::AppendWordsFromString (const juce::String& text, bw_List& list, in
         wordText[length] = 0;
         item->wordText = wordText;
 
-        if (auto* stem = FindStemForWord (token, length, stems, stemCount))
+        auto* stem = initialStems ? FindStemInInitialArray (token, length, stems)
+                                  : FindStemForWord (token, length, stems, stemCount);
+
+        if (stem != nullptr)
         {
             item->stemRecord = stem;
             item->stemText = stem->stemText;

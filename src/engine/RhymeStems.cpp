@@ -59,19 +59,21 @@ class SuffixIndex
 public:
     SuffixIndex()
     {
-        m_bucketStart.fill (0);
         std::array<std::vector<int>, 65536> buckets;
 
         for (int i = 0; i < GStemsCount; ++i)
-            buckets[keyOf (GStems[i], std::strlen (GStems[i]))].push_back (i);
+        {
+            m_lengths[(size_t)i] = std::strlen (GStems[i]);
+            buckets[keyOf (GStems[i], m_lengths[(size_t)i])].push_back (i);
+        }
 
         for (size_t key = 0; key < buckets.size(); ++key)
         {
-            m_bucketStart[key] = (std::uint16_t)m_indices.size();
+            m_bucketStart[key] = (std::uint8_t)m_indices.size();
             m_indices.insert (m_indices.end(), buckets[key].begin(), buckets[key].end());
         }
 
-        m_bucketStart[65536] = (std::uint16_t)m_indices.size();
+        m_bucketStart[65536] = (std::uint8_t)m_indices.size();
     }
 
     static size_t keyOf (const char* word, size_t length)
@@ -90,9 +92,8 @@ public:
         for (int i = m_bucketStart[key]; i < m_bucketStart[key + 1]; ++i)
         {
             const int index = m_indices[(size_t)i];
-            const char* suffix = GStems[index];
 
-            if (endsWithIgnoringAsciiCase (word, length, suffix, std::strlen (suffix)))
+            if (endsWithIgnoringAsciiCase (word, length, GStems[index], m_lengths[(size_t)index]))
                 return index;
         }
 
@@ -100,7 +101,8 @@ public:
     }
 
 private:
-    std::array<std::uint16_t, 65537> m_bucketStart;
+    std::array<std::uint8_t, 65537> m_bucketStart{};
+    std::array<size_t, GStemsCount> m_lengths{};
     std::vector<int> m_indices;
 };
 
@@ -112,7 +114,7 @@ const SuffixIndex& suffixIndex()
 
 bool isInitialStemArray (const tag_Stem* stems, int stemCount)
 {
-    return stemCount == GStemsCount && stems[0].stemText == GStems[0] &&
+    return stems != nullptr && stemCount == GStemsCount && stems[0].stemText == GStems[0] &&
            stems[GStemsCount - 1].stemText == GStems[GStemsCount - 1];
 }
 } // namespace
@@ -141,10 +143,7 @@ tag_Stem* FindStemForWord (const char* word, size_t wordLength, tag_Stem* stems,
 
     // The records from GetInitialStemArray are in table order: index them directly.
     if (isInitialStemArray (stems, stemCount))
-    {
-        const int index = suffixIndex().find (word, wordLength);
-        return index < 0 ? nullptr : &stems[index];
-    }
+        return FindStemInInitialArray (word, wordLength, stems);
 
     for (int i = 0; i < stemCount; ++i)
         if (stems[i].stemText != nullptr &&
@@ -152,6 +151,17 @@ tag_Stem* FindStemForWord (const char* word, size_t wordLength, tag_Stem* stems,
             return &stems[i];
 
     return nullptr;
+}
+
+tag_Stem* FindStemInInitialArray (const char* word, size_t wordLength, tag_Stem* stems)
+{
+    const int index = suffixIndex().find (word, wordLength);
+    return index < 0 ? nullptr : &stems[index];
+}
+
+bool IsInitialStemArray (const tag_Stem* stems, int stemCount)
+{
+    return isInitialStemArray (stems, stemCount);
 }
 
 void RunStemPass (tag_bw_listitem* const* pool, int poolCount, tag_Stem* stems, int stemCount)

@@ -27,6 +27,12 @@ tag_Stem* GetInitialStemArray (int& stemCount);
 // The first record, in array order, whose suffix ends word (ASCII case ignored), or null.
 tag_Stem* FindStemForWord (const char* word, size_t wordLength, tag_Stem* stems, int stemCount);
 
+// The same for records known to come from GetInitialStemArray, without checking them.
+tag_Stem* FindStemInInitialArray (const char* word, size_t wordLength, tag_Stem* stems);
+
+// True when stems are the unchanged records of GetInitialStemArray, in table order.
+bool IsInitialStemArray (const tag_Stem* stems, int stemCount);
+
 // Stem pass: gives each record its firstWord and hasSecondWord from the pool (array in pool order).
 void RunStemPass (tag_bw_listitem* const* pool, int poolCount, tag_Stem* stems, int stemCount);
 

@@ -424,3 +424,37 @@ TEST (Generation, LongLockedWordsAndLongLyricsAreKeptWhole)
 
     EXPECT_EQ (drawn.m_wordMap.m_totalWordCount, 1000);
 }
+
+TEST (Generation, TextAndRulesBeyondTheGridAreHeldToIt)
+{
+    juce::String text;
+
+    for (int line = 0; line < 200; ++line)
+    {
+        for (int w = 0; w < 40; ++w)
+            text << "word" << line << "n" << w << " ";
+
+        text << "\n";
+    }
+
+    Quillet engine;
+    engine.SetSeedSource ([] { return 4u; });
+
+    for (int line = 0; line < 200; ++line)
+        engine.m_wordMap.SetWordCountInLine (line, 40);
+
+    engine.m_wordMap.SetLineCount (200);
+    engine.SetString (text);
+    engine.m_wordMap.SetAllWordLocksToThisValue (1);
+    engine.m_wordMap.m_lineCount = 70; // written past the grid by hand: generation still stops at 50 lines
+
+    const auto lines = linesOf (generate (engine, text));
+    ASSERT_EQ (lines.size(), 50u);
+
+    for (const auto& line : lines)
+        EXPECT_EQ (line.size(), 20u);
+
+    EXPECT_EQ (engine.m_wordMap.m_lineCount, 50);
+    EXPECT_EQ (engine.m_wordMap.m_totalWordCount, 1000);
+    EXPECT_EQ (engine.m_wordMap.GetWordAtXY (49, 19)->m_text, "word49n19");
+}
