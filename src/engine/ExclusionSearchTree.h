@@ -26,7 +26,7 @@ public:
     int size() const { return (int)m_classes.size(); }
 
 private:
-    static constexpr int fanOut = 16;
+    static constexpr int fanOut = 32;
 
     struct Level
     {

@@ -36,8 +36,10 @@ std::uint64_t foldedHash (const char* text)
     return hash;
 }
 
-// The exclusions of a search are few: the other words of a line and the words "A" and "I".
-constexpr int groupCap = PoolIndex::maxExcluded;
+// Searches of the whole pool exclude at most the other words of a line and "A"; searches of a suffix
+// group (last positions only) exclude at most "A", "I" and the rhyme reference.
+constexpr int allCap = PoolIndex::maxExcluded;
+constexpr int groupCap = 3;
 } // namespace
 
 PoolIndex::PoolIndex (tag_bw_listitem* const* pool, int poolCount)
@@ -116,13 +118,8 @@ int PoolIndex::findClass (const char* text) const
 
 void PoolIndex::buildGroups (tag_bw_listitem* const* pool)
 {
-    std::vector<int> allClasses (m_classOf);
-    m_all.poolIndices.resize ((size_t)m_poolCount);
-
-    for (int i = 0; i < m_poolCount; ++i)
-        m_all.poolIndices[(size_t)i] = i;
-
-    m_all.tree.build (std::move (allClasses), groupCap);
+    // The whole pool needs no index list: its positions are the pool indices.
+    m_all.tree.build (m_classOf, allCap);
 
     // Distinct suffix records, sorted by address so a record finds its range by binary search.
     std::vector<const tag_Stem*> records;
@@ -190,6 +187,9 @@ void PoolIndex::buildGroups (tag_bw_listitem* const* pool)
 
 int PoolIndex::findInList (const GroupList& list, int listStart, int listEnd, int from, int to) const
 {
+    if (&list == &m_all)
+        return list.tree.findFirstNotExcluded (from, to, m_excluded);
+
     const auto begin = list.poolIndices.begin();
     const int lo = (int)(std::lower_bound (begin + listStart, begin + listEnd, from) - begin);
     const int hi = (int)(std::lower_bound (begin + lo, begin + listEnd, to) - begin);

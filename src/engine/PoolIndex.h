@@ -46,7 +46,7 @@ public:
 private:
     struct GroupList
     {
-        std::vector<int> poolIndices; // ascending pool indices
+        std::vector<int> poolIndices; // ascending pool indices (left empty for the whole pool)
         ExclusionSearchTree tree;     // over their classes
     };
 

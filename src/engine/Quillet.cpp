@@ -83,7 +83,7 @@ void Quillet::AppendWordsFromString (const juce::String& text, bw_List& list, in
     // The separators are all ASCII, so cutting the UTF-8 bytes gives the same tokens as cutting the
     // characters, and multi-byte characters stay whole.
     const char* bytes = text.toRawUTF8();
-    const size_t size = text.getNumBytesAsUTF8();
+    const size_t size = std::strlen (bytes);
     size_t tokenStart = 0;
     const bool initialStems = IsInitialStemArray (stems, stemCount);
     const auto& separators = separatorTable();

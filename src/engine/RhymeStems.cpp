@@ -51,59 +51,73 @@ bool equalIgnoringAsciiCase (const char* a, const char* b)
     }
 }
 
-// Every suffix is at least two bytes long, so a word's last two bytes (ASCII case folded) select the few
-// suffixes it can end in. Each bucket lists table indices in ascending order, so the first full match is
-// the one the table order gives.
+// The suffixes spelled backwards in a small tree of lower-case letters: reading a word from its last
+// byte walks down the tree, and every node passed that ends a suffix is a suffix the word ends with.
+// The smallest table index among them is the first match in table order.
 class SuffixIndex
 {
 public:
     SuffixIndex()
     {
-        std::array<std::vector<int>, 65536> buckets;
+        m_nodes.emplace_back();
 
         for (int i = 0; i < GStemsCount; ++i)
         {
-            m_lengths[(size_t)i] = std::strlen (GStems[i]);
-            buckets[keyOf (GStems[i], m_lengths[(size_t)i])].push_back (i);
+            int node = 0;
+
+            for (size_t k = std::strlen (GStems[i]); k-- > 0;)
+            {
+                const int letter = GStems[i][k] - 'a';
+
+                if (m_nodes[(size_t)node].child[letter] == 0)
+                {
+                    m_nodes[(size_t)node].child[letter] = (std::uint16_t)m_nodes.size();
+                    m_nodes.emplace_back();
+                }
+
+                node = m_nodes[(size_t)node].child[letter];
+            }
+
+            if (m_nodes[(size_t)node].suffix < 0)
+                m_nodes[(size_t)node].suffix = (std::int16_t)i;
         }
-
-        for (size_t key = 0; key < buckets.size(); ++key)
-        {
-            m_bucketStart[key] = (std::uint8_t)m_indices.size();
-            m_indices.insert (m_indices.end(), buckets[key].begin(), buckets[key].end());
-        }
-
-        m_bucketStart[65536] = (std::uint8_t)m_indices.size();
-    }
-
-    static size_t keyOf (const char* word, size_t length)
-    {
-        return ((size_t)foldAscii ((unsigned char)word[length - 2]) << 8) | foldAscii ((unsigned char)word[length - 1]);
     }
 
     // Table index of the first suffix that ends word, or -1.
     int find (const char* word, size_t length) const
     {
-        if (length < 2)
-            return -1;
+        int best = -1;
+        int node = 0;
 
-        const size_t key = keyOf (word, length);
-
-        for (int i = m_bucketStart[key]; i < m_bucketStart[key + 1]; ++i)
+        for (size_t k = length; k-- > 0;)
         {
-            const int index = m_indices[(size_t)i];
+            const unsigned letter = (unsigned)(foldAscii ((unsigned char)word[k]) - 'a');
 
-            if (endsWithIgnoringAsciiCase (word, length, GStems[index], m_lengths[(size_t)index]))
-                return index;
+            if (letter >= 26)
+                break;
+
+            node = m_nodes[(size_t)node].child[letter];
+
+            if (node == 0)
+                break;
+
+            const int suffix = m_nodes[(size_t)node].suffix;
+
+            if (suffix >= 0 && (best < 0 || suffix < best))
+                best = suffix;
         }
 
-        return -1;
+        return best;
     }
 
 private:
-    std::array<std::uint8_t, 65537> m_bucketStart{};
-    std::array<size_t, GStemsCount> m_lengths{};
-    std::vector<int> m_indices;
+    struct Node
+    {
+        std::uint16_t child[26] = {}; // 0: no such node (the root is never a child)
+        std::int16_t suffix = -1;     // table index of the suffix ending here, if any
+    };
+
+    std::vector<Node> m_nodes;
 };
 
 const SuffixIndex& suffixIndex()
