@@ -24,6 +24,9 @@ public:
     // Makes a new lyric of m_wordMap's shape from the three idea texts and the locked words, lays it into
     // m_wordMap and returns it as zero-terminated UTF-8 text that the caller releases with free().
     // Returns null, leaving m_wordMap unchanged, when there is no usable word at all.
+    // The locked words and the lyric are held in growing buffers: no length is cut or refused.
+    // Randomness: a std::mt19937 seeded once per call from the seed source; one draw per position that
+    // no locked word fills, reduced modulo the pool size.
     char* GenerateLyrics (const juce::String& idea1, const juce::String& idea2, const juce::String& idea3);
 
     // Splits text at seps and appends its usable words to the pool list, each with its rhyme stem;
