@@ -56,7 +56,7 @@ LyricGeneration::LyricGeneration (const WordMap& wordMap, const std::vector<tag_
     , m_lockedPoolCount (lockedPoolCount)
     , m_rhymeCount (rhymeCount)
     , m_random (seed)
-    , m_plainTestsLeft (plainWalkBudget < 0 ? 2LL * (long long)pool.size() + 4096 : plainWalkBudget)
+    , m_plainTestsLeft (plainWalkBudget < 0 ? (long long)pool.size() / 8 + 4096 : plainWalkBudget)
 {
 }
 

@@ -52,19 +52,17 @@ PoolIndex::PoolIndex (tag_bw_listitem* const* pool, int poolCount)
 
 void PoolIndex::buildClasses (tag_bw_listitem* const* pool)
 {
-    size_t tableSize = 16;
-
-    while (tableSize < (size_t)m_poolCount * 2)
-        tableSize *= 2;
-
-    m_hashSlots.assign (tableSize, 0);
+    // The table grows with the number of distinct words, not with the pool, so that a pool of many
+    // repeats keeps it small enough to stay in the cache.
+    m_hashSlots.assign (64, 0);
     m_classOf.resize ((size_t)m_poolCount);
 
     for (int i = 0; i < m_poolCount; ++i)
     {
         const char* text = pool[i]->wordText;
         const std::uint64_t hash = foldedHash (text);
-        size_t slot = (size_t)hash & (tableSize - 1);
+        const size_t mask = m_hashSlots.size() - 1;
+        size_t slot = (size_t)hash & mask;
 
         for (;;)
         {
@@ -77,6 +75,10 @@ void PoolIndex::buildClasses (tag_bw_listitem* const* pool)
                 m_classHashes.push_back (hash);
                 m_hashSlots[slot] = classId + 1;
                 m_classOf[(size_t)i] = classId;
+
+                if (m_firstOfClass.size() * 2 > m_hashSlots.size())
+                    growHashTable();
+
                 break;
             }
 
@@ -89,11 +91,27 @@ void PoolIndex::buildClasses (tag_bw_listitem* const* pool)
                 break;
             }
 
-            slot = (slot + 1) & (tableSize - 1);
+            slot = (slot + 1) & mask;
         }
     }
 
     m_excluded.assign (m_firstOfClass.size(), 0);
+}
+
+void PoolIndex::growHashTable()
+{
+    m_hashSlots.assign (m_hashSlots.size() * 2, 0);
+    const size_t mask = m_hashSlots.size() - 1;
+
+    for (size_t classId = 0; classId < m_classHashes.size(); ++classId)
+    {
+        size_t slot = (size_t)m_classHashes[classId] & mask;
+
+        while (m_hashSlots[slot] != 0)
+            slot = (slot + 1) & mask;
+
+        m_hashSlots[slot] = (int)classId + 1;
+    }
 }
 
 int PoolIndex::findClass (const char* text) const

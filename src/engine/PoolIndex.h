@@ -51,6 +51,7 @@ private:
     };
 
     void buildClasses (tag_bw_listitem* const* pool);
+    void growHashTable();
     void buildGroups (tag_bw_listitem* const* pool);
     int findInList (const GroupList& list, int listStart, int listEnd, int from, int to) const;
 
