@@ -7,3 +7,6 @@ target_link_libraries(quillet_document PUBLIC quillet_juce quillet_util quillet_
 quillet_set_warnings(quillet_document)
 
 target_link_libraries(quillet_gui_shared PUBLIC quillet_document)
+
+# The workspace's side of the document: open, save, import and the framework's document protocol.
+target_sources(quillet_gui_shared PRIVATE ${CMAKE_CURRENT_LIST_DIR}/quilletComponentDocument.cpp)

@@ -61,6 +61,22 @@ public:
     bool ReadTextFile (juce::File file);
     bool DoFileOpenPath (juce::File file);
 
+    /** What the Save command calls. Writes to the document's file without asking once the document was opened
+        from it or saved to it, or when no file exists there yet. A new or imported document whose path names a
+        file it never read or wrote (a second "untitled.quillet", an existing "notes.quillet" beside an imported
+        "notes.txt"), or a document without a path, asks for a file as Save As does instead. Dialogs and the
+        failure message go through ModalDialogs. True when the document was saved. */
+    bool SaveForSaveCommand();
+
+    /** What the Save As command calls: asks for a file (the chooser asks before replacing one) and saves there.
+        True when the document was saved; false when the user cancelled or the save failed (reported). */
+    bool SaveAsForSaveAsCommand();
+
+    /** True when saving to `file` would replace a file that this document never read or wrote: `file` is the
+        document's own path, something exists there, and the document did not come from it. saveDocument() asks for
+        another file in that case, so that the framework's own save paths cannot overwrite it silently either. */
+    bool SaveWouldReplaceAnotherFile (const juce::File& file) const;
+
     //==============================================================================
     // Actions (quilletComponentActions.cpp)
     void buttonClicked (juce::Button* button) override;
@@ -93,6 +109,7 @@ public:
     juce::String m_documentPath;
     juce::String m_documentTitle;
     juce::RecentlyOpenedFilesList* mp_recentFiles = nullptr;
+    bool m_documentFileIsOwn = false; // m_documentPath names a file this document was read from or written to
 
     // The 21 controls, in creation order (which is also their stacking order).
     std::unique_ptr<juce::GroupComponent> ideasGroup;
