@@ -15,6 +15,15 @@
 
 namespace app_test
 {
+/** The framework treats these tests as a program it started itself, as the real program is: it then installs its
+    X error handlers, which pass over the harmless errors of an X server without a window manager (without them
+    Xlib ends the process at the first one), and it expects an application object only in such a program. */
+inline const bool runsAsStandaloneProgram = []
+{
+    juce::JUCEApplicationBase::createInstance = []() -> juce::JUCEApplicationBase* { return nullptr; };
+    return true;
+}();
+
 /** Source text is UTF-8; the framework reads a plain char string as ASCII. */
 inline juce::String utf8 (const char* text)
 {

@@ -138,14 +138,6 @@ TEST_F (MainWindowTest, BestFolderIsTheMostRecentDocumentsFolderThenTheProductFo
     EXPECT_EQ (window->GetBestFolderToOpen(), home.getChildFile ("Documents"));
 }
 
-TEST_F (MainWindowTest, PropertiesFileLivesInTheUsersSettingsFolder)
-{
-    EXPECT_EQ (quilletPropertiesFile::GetLocation(), propertiesFile());
-
-    ScopedEnvironmentVariable noConfigHome ("XDG_CONFIG_HOME", std::nullopt);
-    EXPECT_EQ (quilletPropertiesFile::GetLocation(), home.getChildFile (".config/quillet/quillet.dat"));
-}
-
 TEST_F (MainWindowTest, MissingPropertiesFileGivesAnEmptyListAndIsWrittenAtTheEnd)
 {
     ASSERT_FALSE (propertiesFile().exists());
@@ -221,19 +213,6 @@ TEST_F (MainWindowTest, EntriesWhoseFilesVanishedAreDroppedAtStart)
     EXPECT_EQ (recentPaths (window->m_recentFiles), expected);
     window.reset();
     EXPECT_EQ (pathsInPropertiesFile (propertiesFile()), expected);
-}
-
-TEST_F (MainWindowTest, RecentListKeepsAtMostTenEntries)
-{
-    auto window = makeWindow();
-    for (int i = 0; i < 12; ++i)
-        window->m_recentFiles.addFile (makeFile ("many/song" + juce::String (i) + ".quillet"));
-    window.reset();
-
-    const auto paths = pathsInPropertiesFile (propertiesFile());
-    ASSERT_EQ (paths.size(), 10);
-    EXPECT_TRUE (paths[0].endsWith ("song11.quillet"));
-    EXPECT_TRUE (paths[9].endsWith ("song2.quillet"));
 }
 
 TEST_F (MainWindowTest, FailedWriteKeepsTheOldList)
