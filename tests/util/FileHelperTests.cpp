@@ -306,6 +306,36 @@ TEST_F (FileHelpers, WriteFailingHalfWayKeepsTheOldFile)
     EXPECT_EQ (filesInFolder(), juce::StringArray ("song.quillet"));
 }
 
+TEST_F (FileHelpers, ShortWriteAtTheFinalFlushIsAFailure)
+{
+    const juce::File target = file ("lyrics.txt");
+    ASSERT_TRUE (target.replaceWithText ("the old lyrics"));
+    const juce::String path = target.getFullPathName();
+
+    // 20 KB fits in the writer's buffer, so every write() succeeds and only the final flush meets the 8 KiB limit,
+    // where the kernel accepts part of the data without reporting an error.
+    const int result = runInChild (false,
+                                   [&]
+                                   {
+                                       std::signal (SIGXFSZ, SIG_IGN);
+                                       const rlimit limit{8192, 8192};
+                                       if (setrlimit (RLIMIT_FSIZE, &limit) != 0)
+                                           return 10;
+
+                                       std::unique_ptr<MySafeFileOutputStream> out (MyOpenFileForWriting (path));
+                                       if (out == nullptr)
+                                           return 11;
+
+                                       const juce::MemoryBlock data = patternBytes (20000);
+                                       if (! out->write (data.getData(), data.getSize()))
+                                           return 13;
+                                       return out->Commit() ? 12 : 0;
+                                   });
+    EXPECT_EQ (result, 0);
+    EXPECT_EQ (target.loadFileAsString(), "the old lyrics");
+    EXPECT_EQ (filesInFolder(), juce::StringArray ("lyrics.txt"));
+}
+
 TEST_F (FileHelpers, FailureAtCommitKeepsTheOldFile)
 {
     // Everything is written, but the folder stops taking new names before the temporary file is moved over the

@@ -44,8 +44,12 @@ bool MySafeFileOutputStream::Commit()
         return false;
 
     mp_stream->flush();
-    const bool written = !m_failed && mp_stream->getStatus().wasOk();
+    bool written = !m_failed && mp_stream->getStatus().wasOk();
     mp_stream.reset();
+
+    // The framework's flush does not notice a short write (a file-size limit, a
+    // full disk): the size on disk is what tells whether everything arrived.
+    written = written && mp_temporary->getFile().getSize() == m_endOfData;
 
     bool replaced = false;
 
@@ -87,6 +91,7 @@ bool MySafeFileOutputStream::write (const void* data, size_t numBytes)
 {
     const bool ok = mp_stream != nullptr && mp_stream->write (data, numBytes);
     m_failed = m_failed || !ok;
+    noteWriteEnd();
     return ok;
 }
 
@@ -94,5 +99,12 @@ bool MySafeFileOutputStream::writeRepeatedByte (juce::uint8 byte, size_t numTime
 {
     const bool ok = mp_stream != nullptr && mp_stream->writeRepeatedByte (byte, numTimesToRepeat);
     m_failed = m_failed || !ok;
+    noteWriteEnd();
     return ok;
+}
+
+void MySafeFileOutputStream::noteWriteEnd()
+{
+    if (mp_stream != nullptr)
+        m_endOfData = juce::jmax (m_endOfData, mp_stream->getPosition());
 }

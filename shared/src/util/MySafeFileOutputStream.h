@@ -33,6 +33,9 @@ private:
     std::unique_ptr<juce::TemporaryFile> mp_temporary;
     std::unique_ptr<juce::FileOutputStream> mp_stream;
     bool m_failed = false;
+    juce::int64 m_endOfData = 0; // the file's size once every write has reached the disk
+
+    void noteWriteEnd();
 
     JUCE_DECLARE_NON_COPYABLE (MySafeFileOutputStream)
 };
