@@ -225,14 +225,14 @@ TEST_F (MainWindowTest, FailedWriteKeepsTheOldList)
     for (int i = 0; i < 5; ++i)
         longer.addFile (makeFile ("other/a much longer name for the list number " + juce::String (i) + ".quillet"));
 
-    // A file-size limit of nothing makes every write fail, as on a full disk.
+    // A file-size limit below the new text makes the write stop part-way, as a filling disk does.
     struct rlimit old
     {
     };
     getrlimit (RLIMIT_FSIZE, &old);
     auto oldHandler = std::signal (SIGXFSZ, SIG_IGN);
     struct rlimit small = old;
-    small.rlim_cur = 0;
+    small.rlim_cur = 64;
     ASSERT_EQ (setrlimit (RLIMIT_FSIZE, &small), 0);
     const bool written = quilletPropertiesFile::WriteRecentFiles (propertiesFile(), longer);
     setrlimit (RLIMIT_FSIZE, &old);
