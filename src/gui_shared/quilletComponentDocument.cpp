@@ -11,6 +11,8 @@
 #include "quilletDocumentHost.h"
 #include "searchableTextEditor.h"
 
+#include <limits>
+
 namespace
 {
 const char* const saveFailedMessage = "The file could not be written - is it write protected?";
@@ -236,7 +238,8 @@ bool quilletComponent::ReadTextFile (juce::File file)
 {
     juce::MemoryBlock bytes;
 
-    if (!file.existsAsFile() || !file.loadFileAsData (bytes))
+    // A text of 2 GiB or more cannot be held by the editors (nor does the document reader take such a file).
+    if (!file.existsAsFile() || file.getSize() >= std::numeric_limits<int>::max() || !file.loadFileAsData (bytes))
         return false;
 
     const auto imported = quilletDocumentFile::SplitImportedText (

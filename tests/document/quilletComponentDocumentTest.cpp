@@ -188,6 +188,24 @@ TEST (DocumentWorkspace, OnlyTheExactExtensionOpensADocument)
     EXPECT_EQ (window.recent.getNumFiles(), 0) << "neither an import nor a failed open is a recent document";
 }
 
+TEST (DocumentWorkspace, FilesOfTwoGigabytesAreNotOpened)
+{
+    StandInWindow window;
+
+    // Sparse files: their size costs no disk space.
+    for (auto name : {"huge.quillet", "huge.txt"})
+    {
+        juce::FileOutputStream out (window.file (name));
+        ASSERT_TRUE (out.openedOk());
+        out.setPosition ((juce::int64)std::numeric_limits<int>::max() + 1);
+        out.writeByte ('x');
+    }
+
+    EXPECT_EQ (window.open (window.file ("huge.quillet")), nullptr);
+    EXPECT_EQ (window.open (window.file ("huge.txt")), nullptr);
+    EXPECT_EQ (window.panel.getNumDocuments(), 0);
+}
+
 TEST (DocumentWorkspace, ATextFileOfThreeParagraphsIsImported)
 {
     StandInWindow window;
