@@ -49,12 +49,14 @@ constexpr int plainTestsWithIndex = 8;
 } // namespace
 
 LyricGeneration::LyricGeneration (const WordMap& wordMap, const std::vector<tag_bw_listitem*>& pool,
-                                  int lockedPoolCount, int rhymeCount, std::uint32_t seed, int plainWalkBudget)
+                                  int lockedPoolCount, std::vector<int> withSuffix, std::uint32_t seed,
+                                  int plainWalkBudget)
     : m_wordMap (wordMap)
     , m_pool (pool)
     , m_poolCount ((int)pool.size())
     , m_lockedPoolCount (lockedPoolCount)
-    , m_rhymeCount (rhymeCount)
+    , m_withSuffix (std::move (withSuffix))
+    , m_rhymeCount ((int)m_withSuffix.size())
     , m_random (seed)
     , m_plainTestsLeft (plainWalkBudget < 0 ? (long long)pool.size() / 8 + 4096 : plainWalkBudget)
 {
@@ -132,8 +134,7 @@ int LyricGeneration::findLockedWord (const char* text)
     if (m_lockedPoolCount == m_poolCount)
         return -1;
 
-    const int classId = index().findClass (text);
-    return classId < 0 ? -1 : index().firstIndexOf (classId);
+    return index().firstIndexWithText (text);
 }
 
 bool LyricGeneration::passes (int candidate, const Position& at, const std::vector<int>& chosen) const
@@ -194,11 +195,7 @@ int LyricGeneration::findWithIndex (int from, int start, const Position& at, con
 
     // Single letters other than "A" and "I" never enter the pool, so the classes of "A" and "I" hold
     // exactly those two words and stand for the case-sensitive tests.
-    auto exclude = [&] (const char* text)
-    {
-        if (const int classId = poolIndex.findClass (text); classId >= 0)
-            excluded.push_back (classId);
-    };
+    auto exclude = [&] (const char* text) { excluded.push_back (poolIndex.classOfText (text)); };
 
     if (at.pos != 0)
         exclude ("A");
@@ -236,7 +233,7 @@ int LyricGeneration::findWithIndex (int from, int start, const Position& at, con
 PoolIndex& LyricGeneration::index()
 {
     if (m_index == nullptr)
-        m_index = std::make_unique<PoolIndex> (m_pool.data(), m_poolCount);
+        m_index = std::make_unique<PoolIndex> (m_pool.data(), m_poolCount, std::move (m_withSuffix));
 
     return *m_index;
 }

@@ -26,8 +26,10 @@ public:
     // the pool), or 0 to answer every walk through the index.
     static constexpr int automaticBudget = -1;
 
+    // withSuffix: the pool indices of the words that kept a suffix in the rhyme-count pass, ascending;
+    // their number is the rhyme count.
     LyricGeneration (const WordMap& wordMap, const std::vector<tag_bw_listitem*>& pool, int lockedPoolCount,
-                     int rhymeCount, std::uint32_t seed, int plainWalkBudget);
+                     std::vector<int> withSuffix, std::uint32_t seed, int plainWalkBudget);
 
     // The lyric text: each line's words separated by blanks, its first word capitalised, ended by ","
     // and a line feed, the last line by "." and a line feed.
@@ -51,6 +53,7 @@ private:
     const std::vector<tag_bw_listitem*>& m_pool;
     const int m_poolCount;
     const int m_lockedPoolCount;
+    std::vector<int> m_withSuffix;
     const int m_rhymeCount;
     std::mt19937 m_random;
     long long m_plainTestsLeft;

@@ -42,60 +42,48 @@ constexpr int allCap = PoolIndex::maxExcluded;
 constexpr int groupCap = 3;
 } // namespace
 
-PoolIndex::PoolIndex (tag_bw_listitem* const* pool, int poolCount)
-    : m_poolCount (poolCount)
-    , m_pool (pool)
+PoolIndex::PoolIndex (tag_bw_listitem* const* pool, int poolCount, std::vector<int> withSuffix)
+    : m_pool (pool)
+    , m_poolCount (poolCount)
+    , m_classOf ((size_t)poolCount, -1)
+    , m_hashSlots (64, 0)
 {
-    buildClasses (pool);
-    buildGroups (pool);
+    m_withSuffix.poolIndices = std::move (withSuffix);
 }
 
-void PoolIndex::buildClasses (tag_bw_listitem* const* pool)
+int PoolIndex::findOrAddClass (const char* text, bool add)
 {
-    // The table grows with the number of distinct words, not with the pool, so that a pool of many
-    // repeats keeps it small enough to stay in the cache.
-    m_hashSlots.assign (64, 0);
-    m_classOf.resize ((size_t)m_poolCount);
+    const std::uint64_t hash = foldedHash (text);
+    const size_t mask = m_hashSlots.size() - 1;
 
-    for (int i = 0; i < m_poolCount; ++i)
+    for (size_t slot = (size_t)hash & mask;; slot = (slot + 1) & mask)
     {
-        const char* text = pool[i]->wordText;
-        const std::uint64_t hash = foldedHash (text);
-        const size_t mask = m_hashSlots.size() - 1;
-        size_t slot = (size_t)hash & mask;
+        const int entry = m_hashSlots[slot];
 
-        for (;;)
+        if (entry == 0)
         {
-            const int entry = m_hashSlots[slot];
+            if (!add)
+                return -1;
 
-            if (entry == 0)
-            {
-                const int classId = (int)m_firstOfClass.size();
-                m_firstOfClass.push_back (i);
-                m_classHashes.push_back (hash);
-                m_hashSlots[slot] = classId + 1;
-                m_classOf[(size_t)i] = classId;
+            const int classId = (int)m_classText.size();
+            m_classText.push_back (text);
+            m_firstOfClass.push_back (-1);
+            m_classHashes.push_back (hash);
+            m_hashSlots[slot] = classId + 1;
 
-                if (m_firstOfClass.size() * 2 > m_hashSlots.size())
-                    growHashTable();
+            // The table grows with the number of distinct words, not with the pool, so that a pool of
+            // many repeats keeps it small enough to stay in the cache.
+            if (m_classText.size() * 2 > m_hashSlots.size())
+                growHashTable();
 
-                break;
-            }
-
-            const int classId = entry - 1;
-
-            if (m_classHashes[(size_t)classId] == hash &&
-                equalIgnoringAsciiCase (pool[m_firstOfClass[(size_t)classId]]->wordText, text))
-            {
-                m_classOf[(size_t)i] = classId;
-                break;
-            }
-
-            slot = (slot + 1) & mask;
+            return classId;
         }
-    }
 
-    m_excluded.assign (m_firstOfClass.size(), 0);
+        const int classId = entry - 1;
+
+        if (m_classHashes[(size_t)classId] == hash && equalIgnoringAsciiCase (m_classText[(size_t)classId], text))
+            return classId;
+    }
 }
 
 void PoolIndex::growHashTable()
@@ -114,54 +102,89 @@ void PoolIndex::growHashTable()
     }
 }
 
-int PoolIndex::findClass (const char* text) const
+int PoolIndex::classOf (int poolIndex)
 {
-    const std::uint64_t hash = foldedHash (text);
-    const size_t mask = m_hashSlots.size() - 1;
+    int& classId = m_classOf[(size_t)poolIndex];
 
-    for (size_t slot = (size_t)hash & mask;; slot = (slot + 1) & mask)
+    if (classId < 0)
     {
-        const int entry = m_hashSlots[slot];
+        classId = findOrAddClass (m_pool[poolIndex]->wordText, true);
+        int& first = m_firstOfClass[(size_t)classId];
 
-        if (entry == 0)
-            return -1;
-
-        const int classId = entry - 1;
-
-        if (m_classHashes[(size_t)classId] == hash &&
-            equalIgnoringAsciiCase (m_pool[m_firstOfClass[(size_t)classId]]->wordText, text))
-            return classId;
+        if (first < 0 || poolIndex < first)
+            first = poolIndex;
     }
+
+    return classId;
 }
 
-void PoolIndex::buildGroups (tag_bw_listitem* const* pool)
+int PoolIndex::classOfText (const char* text)
 {
-    // The whole pool needs no index list: its positions are the pool indices.
-    m_all.tree.build (m_classOf, allCap);
+    if (const int classId = findOrAddClass (text, false); classId >= 0)
+        return classId;
+
+    // Kept as a copy: the caller's text may not outlive the index.
+    m_outsideTexts.emplace_back (text);
+    return findOrAddClass (m_outsideTexts.back().c_str(), true);
+}
+
+void PoolIndex::classifyAll()
+{
+    if (m_allClassified)
+        return;
+
+    for (int i = 0; i < m_poolCount; ++i)
+        classOf (i);
+
+    m_allClassified = true;
+}
+
+int PoolIndex::firstIndexWithText (const char* text)
+{
+    classifyAll();
+    const int classId = findOrAddClass (text, false);
+    return classId < 0 ? -1 : m_firstOfClass[(size_t)classId];
+}
+
+void PoolIndex::buildSuffixLists()
+{
+    if (m_hasSuffixLists)
+        return;
+
+    m_hasSuffixLists = true;
+
+    // The words without a suffix are the others, found without reading the pool words again.
+    auto withSuffix = m_withSuffix.poolIndices.begin();
+    m_noSuffix.poolIndices.reserve ((size_t)m_poolCount - m_withSuffix.poolIndices.size());
+
+    for (int i = 0; i < m_poolCount; ++i)
+    {
+        if (withSuffix != m_withSuffix.poolIndices.end() && *withSuffix == i)
+            ++withSuffix;
+        else
+            m_noSuffix.poolIndices.push_back (i);
+    }
 
     // Distinct suffix records, sorted by address so a record finds its range by binary search.
     std::vector<const tag_Stem*> records;
 
-    for (int i = 0; i < m_poolCount; ++i)
-        if (pool[i]->stemText != nullptr)
-            records.push_back (pool[i]->stemRecord);
+    for (const int i : m_withSuffix.poolIndices)
+        if (records.empty() || records.back() != m_pool[i]->stemRecord)
+            records.push_back (m_pool[i]->stemRecord);
 
     std::sort (records.begin(), records.end());
     records.erase (std::unique (records.begin(), records.end()), records.end());
     m_suffixOfRange = records;
 
+    std::vector<int> recordOf;
+    recordOf.reserve (m_withSuffix.poolIndices.size());
     std::vector<int> countPerRecord (records.size(), 0);
-    std::vector<int> recordOf ((size_t)m_poolCount, -1);
 
-    for (int i = 0; i < m_poolCount; ++i)
+    for (const int i : m_withSuffix.poolIndices)
     {
-        if (pool[i]->stemText == nullptr)
-            continue;
-
-        const auto found = std::lower_bound (records.begin(), records.end(), pool[i]->stemRecord);
-        const int record = (int)(found - records.begin());
-        recordOf[(size_t)i] = record;
-        ++countPerRecord[(size_t)record];
+        const auto found = std::lower_bound (records.begin(), records.end(), m_pool[i]->stemRecord);
+        recordOf.push_back ((int)(found - records.begin()));
+        ++countPerRecord[(size_t)recordOf.back()];
     }
 
     m_suffixRangeStart.assign (records.size() + 1, 0);
@@ -169,38 +192,33 @@ void PoolIndex::buildGroups (tag_bw_listitem* const* pool)
     for (size_t r = 0; r < records.size(); ++r)
         m_suffixRangeStart[r + 1] = m_suffixRangeStart[r] + countPerRecord[r];
 
-    const int withSuffix = m_suffixRangeStart.back();
     std::vector<int> next (m_suffixRangeStart.begin(), m_suffixRangeStart.end() - 1);
-    m_bySuffix.poolIndices.resize ((size_t)withSuffix);
-    m_bySuffixPresence.poolIndices.clear();
-    m_bySuffixPresence.poolIndices.reserve ((size_t)m_poolCount);
+    m_bySuffix.poolIndices.resize (m_withSuffix.poolIndices.size());
 
-    for (int i = 0; i < m_poolCount; ++i)
+    for (size_t k = 0; k < recordOf.size(); ++k)
+        m_bySuffix.poolIndices[(size_t)next[(size_t)recordOf[k]]++] = m_withSuffix.poolIndices[k];
+}
+
+void PoolIndex::buildTree (GroupList& list, int cap)
+{
+    if (list.hasTree)
+        return;
+
+    list.hasTree = true;
+
+    if (&list == &m_all)
     {
-        if (recordOf[(size_t)i] >= 0)
-            m_bySuffix.poolIndices[(size_t)next[(size_t)recordOf[(size_t)i]]++] = i;
-        else
-            m_bySuffixPresence.poolIndices.push_back (i);
+        classifyAll();
+        list.tree.build (m_classOf, cap);
+        return;
     }
 
-    m_firstWithSuffix = (int)m_bySuffixPresence.poolIndices.size();
+    std::vector<int> classes (list.poolIndices.size());
 
-    for (int i = 0; i < m_poolCount; ++i)
-        if (recordOf[(size_t)i] >= 0)
-            m_bySuffixPresence.poolIndices.push_back (i);
+    for (size_t p = 0; p < classes.size(); ++p)
+        classes[p] = classOf (list.poolIndices[p]);
 
-    auto classesOf = [this] (const std::vector<int>& poolIndices)
-    {
-        std::vector<int> classes (poolIndices.size());
-
-        for (size_t p = 0; p < poolIndices.size(); ++p)
-            classes[p] = m_classOf[(size_t)poolIndices[p]];
-
-        return classes;
-    };
-
-    m_bySuffixPresence.tree.build (classesOf (m_bySuffixPresence.poolIndices), groupCap);
-    m_bySuffix.tree.build (classesOf (m_bySuffix.poolIndices), groupCap);
+    list.tree.build (std::move (classes), cap);
 }
 
 int PoolIndex::findInList (const GroupList& list, int listStart, int listEnd, int from, int to) const
@@ -221,25 +239,19 @@ int PoolIndex::findCandidate (Group group, const tag_Stem* suffix, int from, int
     if (from == end)
         return -1;
 
-    const GroupList* list = &m_all;
+    GroupList* list = &m_all;
     int listStart = 0;
     int listEnd = m_poolCount;
 
-    switch (group)
+    if (group != Group::all)
     {
-    case Group::all:
-        break;
-    case Group::noSuffix:
-        list = &m_bySuffixPresence;
-        listEnd = m_firstWithSuffix;
-        break;
-    case Group::withSuffix:
-        list = &m_bySuffixPresence;
-        listStart = m_firstWithSuffix;
-        break;
-    case Group::oneSuffix:
+        buildSuffixLists();
+        list = group == Group::noSuffix ? &m_noSuffix : (group == Group::withSuffix ? &m_withSuffix : &m_bySuffix);
+        listEnd = (int)list->poolIndices.size();
+    }
+
+    if (group == Group::oneSuffix)
     {
-        list = &m_bySuffix;
         const auto found = std::lower_bound (m_suffixOfRange.begin(), m_suffixOfRange.end(), suffix);
 
         if (found == m_suffixOfRange.end() || *found != suffix)
@@ -248,9 +260,10 @@ int PoolIndex::findCandidate (Group group, const tag_Stem* suffix, int from, int
         const size_t range = (size_t)(found - m_suffixOfRange.begin());
         listStart = m_suffixRangeStart[range];
         listEnd = m_suffixRangeStart[range + 1];
-        break;
     }
-    }
+
+    buildTree (*list, group == Group::all ? allCap : groupCap);
+    m_excluded.resize (m_classText.size(), 0);
 
     for (const int classId : excludedClasses)
         m_excluded[(size_t)classId] = 1;

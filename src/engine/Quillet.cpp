@@ -169,10 +169,14 @@ char* Quillet::GenerateLyrics (const juce::String& idea1, const juce::String& id
         pool.push_back (item);
 
     RunStemPass (pool.data(), poolCount, stems, stemCount);
-    const int rhymeCount = RunRhymeCountPass (pool.data(), poolCount);
+    std::vector<int> withSuffix; // the pool index may want them; collected now to spare another walk
+    const int rhymeCount = RunRhymeCountPass (pool.data(), poolCount, &withSuffix);
+    jassert (rhymeCount == (int)withSuffix.size()); // the generation counts the rhymes from the list
+    juce::ignoreUnused (rhymeCount);
 
     std::string output =
-        LyricGeneration (m_wordMap, pool, lockedPoolCount, rhymeCount, m_seedSource(), m_plainWalkBudget).run();
+        LyricGeneration (m_wordMap, pool, lockedPoolCount, std::move (withSuffix), m_seedSource(), m_plainWalkBudget)
+            .run();
 
     pool.clear();
     list.EmptyList();

@@ -199,7 +199,7 @@ void RunStemPass (tag_bw_listitem* const* pool, int poolCount, tag_Stem* stems, 
     }
 }
 
-int RunRhymeCountPass (tag_bw_listitem* const* pool, int poolCount)
+int RunRhymeCountPass (tag_bw_listitem* const* pool, int poolCount, std::vector<int>* keptSuffix)
 {
     int rhymeCount = 0;
 
@@ -218,6 +218,9 @@ int RunRhymeCountPass (tag_bw_listitem* const* pool, int poolCount)
         else
         {
             ++rhymeCount;
+
+            if (keptSuffix != nullptr)
+                keptSuffix->push_back (i);
         }
     }
 

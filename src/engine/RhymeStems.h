@@ -2,6 +2,8 @@
 
 #include <juce_core/juce_core.h>
 
+#include <vector>
+
 struct tag_bw_listitem;
 
 // The written word endings that rhyme, lower-case ASCII, ended by a null entry. A word takes the
@@ -37,5 +39,5 @@ bool IsInitialStemArray (const tag_Stem* stems, int stemCount);
 void RunStemPass (tag_bw_listitem* const* pool, int poolCount, tag_Stem* stems, int stemCount);
 
 // Rhyme-count pass: pool words whose suffix has no second word lose it; returns the number of pool
-// words that keep one.
-int RunRhymeCountPass (tag_bw_listitem* const* pool, int poolCount);
+// words that keep one. keptSuffix, if given, receives their pool indices in ascending order.
+int RunRhymeCountPass (tag_bw_listitem* const* pool, int poolCount, std::vector<int>* keptSuffix = nullptr);
