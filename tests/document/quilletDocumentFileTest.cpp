@@ -104,36 +104,6 @@ TEST (DocumentFileRoundTrip, EveryItemComesBackUnchanged)
     EXPECT_EQ (back.lyricText, original.lyricText);
 }
 
-TEST (DocumentFileRead, ElementOrderDoesNotMatter)
-{
-    const Content expected = read (quilletDocumentFile::Write (trickyContent()));
-
-    // The same elements, kinds interleaved and reversed, the editor first, text ids out of order.
-    juce::String shuffled = "<quillet>\n";
-    shuffled << "  <editor data=\"one two three four,\nfive six seven eight.\n\"></editor>\n";
-    shuffled << "  <rule id=\"7\" data=\"4 4 4 4\"></rule>\n";
-    shuffled << "  <text id=\"3\" data=\"" << expected.ideaTexts[2] << "\"></text>\n";
-    shuffled << "  <history id=\"9\" data=\"first line\nsecond line\nthird, &quot;quoted&quot; line\n\"></history>\n";
-    shuffled << "  <rule id=\"0\" data=\"4 5 4 5\"></rule>\n";
-    shuffled << "  <history id=\"0\" data=\"\"></history>\n";
-    shuffled << "  <text id=\"2\" data=\"\"></text>\n";
-    shuffled << "  <rule id=\"0\" data=\"\"></rule>\n";
-    shuffled << "  <history id=\"0\" data=\"&amp;amp; stays &amp;amp; and &amp;#65; stays &amp;#65;\"></history>\n";
-    shuffled << "  <rule id=\"0\" data=\"6 6\"></rule>\n";
-    shuffled << "  <history id=\"0\" data=\"a\r\nb\rc\n\n\"></history>\n";
-    shuffled << "  <text id=\"1\" data=\"He said &quot;stop&quot; &amp; left\r\nthe &apos;room&apos; &lt;now&gt; "
-                "&amp; then\ttabbed\"></text>\n</quillet>\n";
-
-    const Content back = read (shuffled.toStdString());
-
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ (back.ideaTexts[i], expected.ideaTexts[i]) << "idea text " << i + 1;
-
-    EXPECT_EQ (back.history, expected.history);
-    EXPECT_EQ (back.rules, expected.rules);
-    EXPECT_EQ (back.lyricText, expected.lyricText);
-}
-
 TEST (DocumentFileRead, ElementsWithoutIdOrDataAreSkipped)
 {
     const Content back = read ("<quillet>\n"
