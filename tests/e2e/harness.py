@@ -170,13 +170,10 @@ class Session:
 
     def screenshot_ppm(self):
         """The whole screen as (width, height, bytes of RGB)."""
-        xwd = self.run("xwd", "-root", "-silent").stdout
-        ppm = subprocess.run(["convert", "xwd:-", "ppm:-"], input=xwd, capture_output=True, check=True).stdout
-        return parse_ppm(ppm)
+        return parse_ppm(self.run("import", "-window", "root", "-depth", "8", "ppm:-").stdout)
 
     def save_screenshot(self, path):
-        xwd = self.run("xwd", "-root", "-silent").stdout
-        subprocess.run(["convert", "xwd:-", path], input=xwd, check=True)
+        self.run("import", "-window", "root", path)
 
     def clipboard(self):
         out = self.run("xclip", "-o", "-selection", "clipboard", check=False, timeout=10)

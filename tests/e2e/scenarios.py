@@ -46,6 +46,14 @@ class Scenario(unittest.TestCase):
         self.assertTrue(PROGRAM and os.access(PROGRAM, os.X_OK), "QUILLET_PROGRAM must name the built program")
         self.s = Session(PROGRAM)
         self.addCleanup(self.s.close)
+        self.addCleanup(self.keep_screen_if_failed)
+
+    def keep_screen_if_failed(self):
+        # A picture of the screen at the moment of failure tells more than the assertion.
+        outcome = getattr(self, "_outcome", None)
+        if outcome is not None and not outcome.success:
+            os.makedirs(ARTIFACTS, exist_ok=True)
+            self.s.save_screenshot(os.path.join(ARTIFACTS, "failed-%s.png" % self._testMethodName))
 
     # --- shared steps --------------------------------------------------------
 
@@ -105,10 +113,14 @@ class Scenario(unittest.TestCase):
     def choose_file_in_dialog(self, title, path):
         dialog = self.s.wait_window(title)
         self.s.xdotool("windowactivate", "--sync", dialog, check=False)
-        # The chooser's file-name box has the keyboard focus: a full path there is taken as it stands.
+        # The chooser's "file:" box runs along the bottom, above the buttons; a full
+        # path typed there is taken as it stands.
+        x, y, w, h = self.s.geometry(dialog)
+        self.s.click(x + w * 0.6, y + h - 62)
         self.s.key("ctrl+a")
         self.s.type_text(path)
-        self.s.key("Return")
+        # Return in that box only selects the file; the button at the bottom right confirms.
+        self.s.click(x + w - 55, y + h - 25)
 
     def open_file_menu_item(self, window, downs):
         x, y, w, h = self.s.geometry(window)
