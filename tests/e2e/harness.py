@@ -157,6 +157,8 @@ class Session:
 
     def click(self, x, y, button=1):
         self.xdotool("mousemove", "--sync", str(int(x)), str(int(y)))
+        # Let the program see the pointer arrive before the press, as with a real hand.
+        time.sleep(0.05)
         self.xdotool("click", str(button))
 
     def key(self, *keys):
