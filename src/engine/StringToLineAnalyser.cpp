@@ -1,6 +1,8 @@
 #include "StringToLineAnalyser.h"
 #include "CharacterSets.h"
 
+#include <string>
+
 namespace
 {
 bool isWordCharacter (juce::juce_wchar c)
@@ -9,20 +11,57 @@ bool isWordCharacter (juce::juce_wchar c)
            c != '\r';
 }
 
-juce::String removePunctuation (const juce::String& text)
+// The characters that SetText changes or removes are all ASCII, and no byte of a multi-byte UTF-8 sequence is
+// ASCII, so the text's bytes are handled one by one. Each step is a single pass that writes into a preallocated
+// buffer: an imported text file can be megabytes long, and a character-by-character String append or a
+// String::replace per line break takes time in the square of the length.
+juce::String stringFromBytes (const std::string& bytes)
 {
-    juce::String result;
-    result.preallocateBytes (text.getNumBytesAsUTF8());
+    return juce::String (juce::CharPointer_UTF8 (bytes.data()), juce::CharPointer_UTF8 (bytes.data() + bytes.size()));
+}
 
-    for (auto p = text.getCharPointer(); !p.isEmpty();)
+// Every CR LF pair and every lone CR becomes one LF; with tabsToBlanks every tab becomes a blank.
+juce::String withUnifiedLineBreaks (const juce::String& text, bool tabsToBlanks)
+{
+    const char* bytes = text.toRawUTF8();
+    const size_t size = text.getNumBytesAsUTF8();
+    std::string result;
+    result.reserve (size);
+
+    for (size_t i = 0; i < size; ++i)
     {
-        const auto c = p.getAndAdvance();
+        char c = bytes[i];
 
-        if (!wordmap_charispunctuation ((wchar_t)c))
-            result << juce::String::charToString (c);
+        if (c == '\r')
+        {
+            if (i + 1 < size && bytes[i + 1] == '\n')
+                ++i;
+
+            c = '\n';
+        }
+        else if (c == '\t' && tabsToBlanks)
+        {
+            c = ' ';
+        }
+
+        result += c;
     }
 
-    return result;
+    return stringFromBytes (result);
+}
+
+juce::String withoutPunctuation (const juce::String& text)
+{
+    const char* bytes = text.toRawUTF8();
+    const size_t size = text.getNumBytesAsUTF8();
+    std::string result;
+    result.reserve (size);
+
+    for (size_t i = 0; i < size; ++i)
+        if ((unsigned char)bytes[i] >= 0x80 || !wordmap_charispunctuation ((wchar_t)bytes[i]))
+            result += bytes[i];
+
+    return stringFromBytes (result);
 }
 
 void appendWordsOfLine (const juce::String& line, juce::StringArray& words)
@@ -61,15 +100,10 @@ StringToLineAnalyser::~StringToLineAnalyser()
 
 void StringToLineAnalyser::SetText (juce::String text, bool stripPunctuation)
 {
-    text = text.replace ("\r\n", "\n").replace ("\r", "\n");
+    text = withUnifiedLineBreaks (text, stripPunctuation).trim();
 
     if (stripPunctuation)
-        text = text.replace ("\t", " ");
-
-    text = text.trim();
-
-    if (stripPunctuation)
-        text = removePunctuation (text).trim();
+        text = withoutPunctuation (text).trim();
 
     // Every line feed ends a line; the rest after the last one is the last line.
     m_lines.clear();

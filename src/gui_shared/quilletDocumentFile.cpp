@@ -1,7 +1,6 @@
 #include "quilletDocumentFile.h"
 
 #include "BwXml.h"
-#include "CharacterSets.h"
 #include "StringToLineAnalyser.h"
 
 #include <cstring>
@@ -282,11 +281,8 @@ void quilletDocumentFile::Read (const unsigned char* data, int numBytes, Content
 //==============================================================================
 quilletDocumentFile::ImportedText quilletDocumentFile::SplitImportedText (const juce::String& text)
 {
-    // The text is stripped here in one pass: the analyser's own stripping mode builds its result a character at a
-    // time and slows down with the square of the length, which a large imported file cannot afford. On the stripped
-    // text the analyser finds the same lines and words as its stripping mode would.
     StringToLineAnalyser analyser;
-    analyser.SetText (StripTextForImport (text), false);
+    analyser.SetText (text, true);
 
     ImportedText result;
     std::string paragraph, allLines;
@@ -321,44 +317,6 @@ quilletDocumentFile::ImportedText quilletDocumentFile::SplitImportedText (const 
     result.allLines = juce::String (juce::CharPointer_UTF8 (allLines.data()),
                                     juce::CharPointer_UTF8 (allLines.data() + allLines.size()));
     return result;
-}
-
-juce::String quilletDocumentFile::StripTextForImport (const juce::String& text)
-{
-    const char* bytes = text.toRawUTF8();
-    const size_t numBytes = text.getNumBytesAsUTF8();
-    std::string stripped;
-    stripped.reserve (numBytes);
-
-    // The characters touched are all ASCII, so the UTF-8 bytes can be handled one by one.
-    for (size_t i = 0; i < numBytes; ++i)
-    {
-        char c = bytes[i];
-
-        if (c == '\r')
-        {
-            if (i + 1 < numBytes && bytes[i + 1] == '\n')
-                ++i;
-
-            c = '\n';
-        }
-        else if (c == '\t')
-        {
-            c = ' ';
-        }
-        else if ((unsigned char)c < 0x80 && wordmap_charispunctuation ((wchar_t)c))
-        {
-            continue;
-        }
-
-        stripped += c;
-    }
-
-    // Trimming once after the removal equals trimming before and after it: the white space at the ends holds no
-    // punctuation once tabs are blanks.
-    return juce::String (juce::CharPointer_UTF8 (stripped.data()),
-                         juce::CharPointer_UTF8 (stripped.data() + stripped.size()))
-        .trim();
 }
 
 //==============================================================================

@@ -59,10 +59,6 @@ public:
 
     static ImportedText SplitImportedText (const juce::String& text);
 
-    /** The text as the analyser's punctuation-stripping mode leaves it before cutting it into lines: every line
-        break a line feed, tabs blanks, the punctuation characters removed, white space trimmed at both ends. */
-    static juce::String StripTextForImport (const juce::String& text);
-
     /** UTF-8 bytes as a String. Invalid sequences (stray or truncated bytes,
         overlong forms, surrogates, values above U+10FFFF) and zero bytes each
         become U+FFFD, so that damaged text is still read as far as it can be. */

@@ -2,8 +2,6 @@
 // skipping of damaged elements, and the splitting of an imported text file.
 #include "quilletDocumentFile.h"
 
-#include "StringToLineAnalyser.h"
-
 #include <gtest/gtest.h>
 
 namespace
@@ -302,30 +300,6 @@ TEST (DocumentTextImport, TextWithoutWordsGivesNothing)
 
     const auto one = quilletDocumentFile::SplitImportedText (utf8 ("caf\xc3\xa9 \xe2\x80\x94 ok"));
     EXPECT_EQ (one.paragraphs, juce::StringArray (utf8 ("caf\xc3\xa9 \xe2\x80\x94 ok\n")));
-}
-
-TEST (DocumentTextImport, OwnStrippingCutsLikeTheAnalysersStrippingMode)
-{
-    // The import strips the text itself (in one pass) and has the analyser cut it without stripping; lines and words
-    // must come out as the analyser's stripping mode gives them.
-    const char* const texts[] = {"",
-                                 " \t \r\n ",
-                                 "Hello,world and/or \"this\"\tthat",
-                                 "\r\n\r\n  first line, here.  \r\n\tsecond\r\rthird\n\n",
-                                 " . leading dot\n( ) \n x <y> [z] a=b+c*d\\e:f;g?h\n.\t.\n",
-                                 "caf\xc3\xa9, na\xc3\xafve \xe2\x80\x94 don't!\r\n\xe3\x80\x80wide space\xe3\x80\x80"};
-
-    for (auto* text : texts)
-    {
-        const auto input = juce::String::fromUTF8 (text);
-        StringToLineAnalyser stripping, plain;
-        stripping.SetText (input, true);
-        plain.SetText (quilletDocumentFile::StripTextForImport (input), false);
-
-        ASSERT_EQ (plain.m_lines, stripping.m_lines) << text;
-        for (int i = 0; i <= stripping.m_lines.size(); ++i)
-            EXPECT_EQ (plain.mp_lineWords[(size_t)i], stripping.mp_lineWords[(size_t)i]) << text << " line " << i;
-    }
 }
 
 TEST (DocumentTextImport, FileBytesAreDecodedByTheirMarks)
