@@ -1,448 +1,242 @@
-// The command table, the menus built from it, and what each command does.
+// The command table, the menus built from it, and what the commands do.
 #include "AppTestSupport.h"
 
 #include "CommandIDs.h"
 #include "ProductSite.h"
-#include "splashScreen.h"
 
 using namespace app_test;
 using namespace CommandIDs;
 
 namespace
 {
-struct CommandRow
-{
-    int id;
-    const char* name;
-    const char* category;
-    std::optional<juce::KeyPress> key;
-    bool needsDocument;
-};
+constexpr int quitId = juce::StandardApplicationCommandIDs::quit;
 
-const juce::KeyPress ctrl (char c)
+juce::KeyPress ctrl (char c, int extraModifiers = 0)
 {
-    return juce::KeyPress (c, juce::ModifierKeys::commandModifier, 0);
+    return juce::KeyPress (c, juce::ModifierKeys::commandModifier | extraModifiers, 0);
 }
 
-const std::vector<CommandRow>& commandTable()
-{
-    static const std::vector<CommandRow> rows{
-        {cmdNativeTitleBar, "Use native window title bar", "Options", std::nullopt, false},
-        {cmdNativeMenuBar, "Use the native OSX menu bar", "Options", std::nullopt, false},
-        {cmdFileNew, "New", "File", ctrl ('n'), false},
-        {cmdFileOpen, "Open...", "File", ctrl ('o'), false},
-        {cmdFileClose, "Close", "File", ctrl ('w'), true},
-        {cmdFileSave, "Save", "File", ctrl ('s'), true},
-        {cmdFileSaveAs, "Save As...", "File",
-         juce::KeyPress ('s', juce::ModifierKeys::commandModifier | juce::ModifierKeys::shiftModifier, 0), true},
-        {cmdFileExport, "Export...", "File", std::nullopt, true},
-        {cmdFloatingWindows, "Use Floating Windows", "Options", std::nullopt, false},
-        {cmdTabbedWindows, "Use Tabbed Windows", "Options", std::nullopt, false},
-        {cmdOnlineUserGuide, "Online User Guide", "Help", std::nullopt, false},
-        {cmdForum, "Quillet Forum", "Help", std::nullopt, false},
-        {cmdAbout, "About Quillet", "Help", std::nullopt, false},
-        {cmdOnlineLicense, "Online License", "Help", std::nullopt, false},
-    };
-    return rows;
-}
-
-juce::ApplicationCommandInfo infoFor (ContentComp& content, int id)
-{
-    juce::ApplicationCommandInfo info (id);
-    content.getCommandInfo (id, info);
-    return info;
-}
-
-struct MenuEntry
-{
-    int id;
-    juce::String text;
-    bool separator, enabled, ticked, hasSubMenu;
-};
-
-std::vector<MenuEntry> entriesOf (const juce::PopupMenu& menu)
-{
-    std::vector<MenuEntry> entries;
-    for (juce::PopupMenu::MenuItemIterator it (menu); it.next();)
-    {
-        auto& item = it.getItem();
-        entries.push_back (
-            {item.itemID, item.text, item.isSeparator, item.isEnabled, item.isTicked, item.subMenu != nullptr});
-    }
-    return entries;
-}
-
-std::vector<int> idsOf (const std::vector<MenuEntry>& entries)
+/** A menu's items as ids: -1 stands for a separator, -2 for a submenu. */
+std::vector<int> idsOf (const juce::PopupMenu& menu)
 {
     std::vector<int> ids;
-    for (auto& e : entries)
-        ids.push_back (e.separator ? -1 : e.hasSubMenu ? -2 : e.id);
+    for (juce::PopupMenu::MenuItemIterator it (menu); it.next();)
+        ids.push_back (it.getItem().isSeparator ? -1 : it.getItem().subMenu != nullptr ? -2 : it.getItem().itemID);
     return ids;
 }
-
-constexpr int quitId = juce::StandardApplicationCommandIDs::quit;
 } // namespace
 
 class CommandsTest : public AppTest
 {
 public:
-    TestApplication app; // so that the framework's Quit is registered as in the program
+    juce::ApplicationCommandInfo info (int id)
+    {
+        juce::ApplicationCommandInfo result (id);
+        content.getCommandInfo (id, result);
+        return result;
+    }
+
+    bool has (int id, int flag) { return (info (id).flags & flag) != 0; }
+    bool invoke (int id) { return window->mp_commandManager->invokeDirectly (id, false); }
+    bool perform (int id) { return content.perform (juce::ApplicationCommandTarget::InvocationInfo (id)); }
+    int numDocuments() const { return window->mp_documentPanel->getNumDocuments(); }
+
+    quilletApplication app; // so that the framework's Quit is registered as in the program
     std::unique_ptr<quillet_Window> window = makeWindow();
     ContentComp& content = *window->GetContentComp();
 };
 
-TEST_F (CommandsTest, CommandTableHasTheIdsNamesCategoriesAndKeysInOrder)
+TEST_F (CommandsTest, TableGivesEachCommandItsNameCategoryKeyAndGreying)
 {
+    constexpr auto disabled = juce::ApplicationCommandInfo::isDisabled;
+    struct Row
+    {
+        int id;
+        const char *name, *category;
+        std::optional<juce::KeyPress> key;
+        bool needsDocument;
+    };
+    // In the order getAllCommands gives them.
+    const Row rows[] = {{cmdNativeTitleBar, "Use native window title bar", "Options", {}, false},
+                        {cmdFileNew, "New", "File", ctrl ('n'), false},
+                        {cmdNativeMenuBar, "Use the native OSX menu bar", "Options", {}, false},
+                        {cmdFileOpen, "Open...", "File", ctrl ('o'), false},
+                        {cmdFileClose, "Close", "File", ctrl ('w'), true},
+                        {cmdFileSave, "Save", "File", ctrl ('s'), true},
+                        {cmdFileSaveAs, "Save As...", "File", ctrl ('s', juce::ModifierKeys::shiftModifier), true},
+                        {cmdFileExport, "Export...", "File", {}, true},
+                        {cmdFloatingWindows, "Use Floating Windows", "Options", {}, false},
+                        {cmdTabbedWindows, "Use Tabbed Windows", "Options", {}, false},
+                        {cmdOnlineUserGuide, "Online User Guide", "Help", {}, false},
+                        {cmdForum, "Quillet Forum", "Help", {}, false},
+                        {cmdOnlineLicense, "Online License", "Help", {}, false},
+                        {cmdAbout, "About Quillet", "Help", {}, false}};
+
     juce::Array<juce::CommandID> ids;
     content.getAllCommands (ids);
-    const juce::Array<juce::CommandID> expectedOrder{0x200D, 0x2021, 0x200E, 0x2022, 0x2023, 0x2024, 0x2025,
-                                                     0x2026, 0x2027, 0x2028, 0x2029, 0x2030, 0x2032, 0x2031};
-    EXPECT_EQ (ids, expectedOrder);
-
+    ASSERT_EQ (ids.size(), (int)std::size (rows));
     auto* keys = window->mp_commandManager->getKeyMappings();
-    for (auto& row : commandTable())
-    {
-        SCOPED_TRACE (row.name);
-        const auto info = infoFor (content, row.id);
-        EXPECT_EQ (info.shortName, row.name);
-        EXPECT_EQ (info.categoryName, row.category);
-        EXPECT_TRUE (info.description.isEmpty());
-        EXPECT_EQ (info.defaultKeypresses.size(), row.key ? 1 : 0);
-        if (row.key)
-        {
-            EXPECT_EQ (info.defaultKeypresses[0], *row.key);
-            EXPECT_EQ (info.defaultKeypresses[0].getTextCharacter(), 0);
-            // Registered with the window's key mappings, so the key works anywhere in the window.
-            EXPECT_TRUE (keys->getKeyPressesAssignedToCommand (row.id).contains (*row.key));
-        }
-        EXPECT_NE (window->mp_commandManager->getCommandForID (row.id), nullptr);
-    }
 
-    // The framework's Quit is there too, with Ctrl+Q, answered by the application.
+    for (int i = 0; i < ids.size(); ++i)
+    {
+        const auto& row = rows[i];
+        SCOPED_TRACE (row.name);
+        EXPECT_EQ (ids[i], row.id);
+        const auto rowInfo = info (row.id);
+        EXPECT_EQ (rowInfo.shortName, row.name);
+        EXPECT_EQ (rowInfo.categoryName, row.category);
+        EXPECT_EQ (rowInfo.defaultKeypresses,
+                   row.key ? juce::Array<juce::KeyPress>{*row.key} : juce::Array<juce::KeyPress>{});
+        // Registered with the window's key mappings, so the key works anywhere in the window.
+        EXPECT_TRUE (!row.key || keys->getKeyPressesAssignedToCommand (row.id).contains (*row.key));
+        // With "Untitled" active only the native menu bar is greyed (this desktop has none), and of the layouts
+        // only the tabbed one is ticked.
+        EXPECT_EQ (has (row.id, disabled), row.id == cmdNativeMenuBar);
+        EXPECT_EQ (has (row.id, juce::ApplicationCommandInfo::isTicked), row.id == cmdTabbedWindows);
+    }
     EXPECT_TRUE (keys->getKeyPressesAssignedToCommand (quitId).contains (ctrl ('q')));
 
-    // Ids outside the table leave the info as it was.
-    juce::ApplicationCommandInfo other (quitId);
-    other.shortName = "unchanged";
-    content.getCommandInfo (quitId, other);
-    EXPECT_EQ (other.shortName, "unchanged");
-    EXPECT_TRUE (other.defaultKeypresses.isEmpty());
-}
-
-TEST_F (CommandsTest, DocumentCommandsAreGreyedWithoutAnActiveDocument)
-{
-    ASSERT_EQ (window->mp_documentPanel->getNumDocuments(), 1);
-
-    for (auto& row : commandTable())
-    {
-        SCOPED_TRACE (row.name);
-        const bool expectedActive = row.id != cmdNativeMenuBar; // never available on this desktop
-        EXPECT_EQ ((infoFor (content, row.id).flags & juce::ApplicationCommandInfo::isDisabled) == 0, expectedActive);
-    }
-
+    // Without an active document the document commands are greyed; performed anyway, they do nothing.
     window->mp_documentPanel->closeAllDocuments (false);
-    ASSERT_EQ (window->mp_documentPanel->getActiveDocument(), nullptr);
-
-    for (auto& row : commandTable())
+    for (auto& row : rows)
     {
         SCOPED_TRACE (row.name);
-        const bool expectedActive = !row.needsDocument && row.id != cmdNativeMenuBar;
-        EXPECT_EQ ((infoFor (content, row.id).flags & juce::ApplicationCommandInfo::isDisabled) == 0, expectedActive);
-    }
-
-    // The command manager does not invoke greyed commands; performed anyway, they do nothing and report nothing.
-    for (int id : {cmdFileClose, cmdFileSave, cmdFileSaveAs, cmdFileExport})
-    {
-        EXPECT_FALSE (window->mp_commandManager->invokeDirectly (id, false));
-        EXPECT_TRUE (content.perform (juce::ApplicationCommandTarget::InvocationInfo (id)));
+        EXPECT_EQ (has (row.id, disabled), row.needsDocument || row.id == cmdNativeMenuBar);
+        EXPECT_TRUE (!row.needsDocument || (!invoke (row.id) && perform (row.id)));
     }
     EXPECT_TRUE (dialogs.shown.empty());
-    EXPECT_EQ (window->mp_documentPanel->getNumDocuments(), 0);
+    EXPECT_EQ (numDocuments(), 0);
+    EXPECT_FALSE (perform (quitId) || perform (recentFilesBaseId)); // left to the application and the menu
 }
 
-TEST_F (CommandsTest, TicksFollowTheLayoutAndTitleBar)
-{
-    auto ticked = [this] (int id)
-    { return (infoFor (content, id).flags & juce::ApplicationCommandInfo::isTicked) != 0; };
-
-    EXPECT_TRUE (ticked (cmdTabbedWindows));
-    EXPECT_FALSE (ticked (cmdFloatingWindows));
-    EXPECT_FALSE (ticked (cmdNativeTitleBar));
-    EXPECT_FALSE (ticked (cmdNativeMenuBar));
-
-    EXPECT_TRUE (window->mp_commandManager->invokeDirectly (cmdFloatingWindows, false));
-    EXPECT_EQ (window->mp_documentPanel->getLayoutMode(), juce::MultiDocumentPanel::FloatingWindows);
-    EXPECT_TRUE (ticked (cmdFloatingWindows));
-    EXPECT_FALSE (ticked (cmdTabbedWindows));
-
-    EXPECT_TRUE (window->mp_commandManager->invokeDirectly (cmdTabbedWindows, false));
-    EXPECT_TRUE (ticked (cmdTabbedWindows));
-    EXPECT_FALSE (ticked (cmdFloatingWindows));
-
-    EXPECT_TRUE (window->mp_commandManager->invokeDirectly (cmdNativeTitleBar, false));
-    EXPECT_TRUE (window->isUsingNativeTitleBar());
-    EXPECT_TRUE (ticked (cmdNativeTitleBar));
-    EXPECT_TRUE (window->mp_commandManager->invokeDirectly (cmdNativeTitleBar, false));
-    EXPECT_FALSE (window->isUsingNativeTitleBar());
-
-    // The greyed native menu bar item changes nothing: the menus stay in the window.
-    EXPECT_TRUE (content.perform (juce::ApplicationCommandTarget::InvocationInfo (cmdNativeMenuBar)));
-    EXPECT_EQ (window->getMenuBarComponent() != nullptr, true);
-}
-
-TEST_F (CommandsTest, MenusStandInTheWindowWithTheirItemsInOrder)
+TEST_F (CommandsTest, MenusListTheirCommandsAndTheRecentFilesThatStillExist)
 {
     EXPECT_EQ (content.getMenuBarNames(), juce::StringArray ({"File", "Options", "Help"}));
-
     auto* menuBar = dynamic_cast<juce::MenuBarComponent*> (window->getMenuBarComponent());
     ASSERT_NE (menuBar, nullptr);
     EXPECT_EQ (menuBar->getModel(), &content);
-    EXPECT_TRUE (menuBar->isVisible());
+    EXPECT_TRUE (perform (cmdNativeMenuBar)); // greyed: the menus stay in the window
+    EXPECT_EQ (window->getMenuBarComponent(), menuBar);
 
-    const auto file = entriesOf (content.getMenuForIndex (0, "File"));
-    EXPECT_EQ (idsOf (file), (std::vector<int>{cmdFileNew, cmdFileOpen, cmdFileClose, cmdFileSave, cmdFileSaveAs,
-                                               cmdFileExport, -1, quitId}));
-    EXPECT_EQ (file[1].text, "Open...");
-    EXPECT_EQ (file.back().text, "Quit");
-
-    const auto options = entriesOf (content.getMenuForIndex (1, "Options"));
-    EXPECT_EQ (idsOf (options),
+    const auto fileMenu = [] (std::vector<int> tail)
+    {
+        std::vector<int> ids{cmdFileNew, cmdFileOpen, cmdFileClose, cmdFileSave, cmdFileSaveAs, cmdFileExport};
+        ids.insert (ids.end(), tail.begin(), tail.end());
+        return ids;
+    };
+    EXPECT_EQ (idsOf (content.getMenuForIndex (0, "File")), fileMenu ({-1, quitId}));
+    EXPECT_EQ (idsOf (content.getMenuForIndex (1, "Options")),
                (std::vector<int>{cmdFloatingWindows, cmdTabbedWindows, -1, cmdNativeTitleBar, cmdNativeMenuBar}));
-    EXPECT_TRUE (options[1].ticked);
-    EXPECT_FALSE (options[4].enabled);
-    EXPECT_FALSE (options[4].ticked);
-    EXPECT_EQ (options[4].text, "Use the native OSX menu bar");
-
-    EXPECT_EQ (idsOf (entriesOf (content.getMenuForIndex (2, "Help"))),
+    EXPECT_EQ (idsOf (content.getMenuForIndex (2, "Help")),
                (std::vector<int>{cmdOnlineUserGuide, cmdForum, cmdOnlineLicense, cmdAbout}));
 
-    EXPECT_TRUE (entriesOf (content.getMenuForIndex (3, "")).empty());
-    EXPECT_TRUE (entriesOf (content.getMenuForIndex (-1, "")).empty());
-
-    // Greying in the menu follows the active document.
-    window->mp_documentPanel->closeAllDocuments (false);
-    const auto greyed = entriesOf (content.getMenuForIndex (0, "File"));
-    EXPECT_TRUE (greyed[0].enabled && greyed[1].enabled);
-    EXPECT_FALSE (greyed[2].enabled || greyed[3].enabled || greyed[4].enabled || greyed[5].enabled);
-}
-
-TEST_F (CommandsTest, RecentFilesSubmenuListsExistingFilesAndOpensThem)
-{
     const auto first = makeFile ("songs/first.quillet");
     const auto second = makeFile (utf8 ("songs/Grüße ♪.quillet"));
     const auto vanished = makeFile ("songs/vanished.quillet");
-    window->m_recentFiles.addFile (first);
-    window->m_recentFiles.addFile (vanished);
-    window->m_recentFiles.addFile (second); // most recent first: second, vanished, first
+    for (auto& file : {first, vanished, second})
+        window->m_recentFiles.addFile (file); // the most recent first: second, vanished, first
     vanished.deleteFile();
 
-    const auto file = entriesOf (content.getMenuForIndex (0, "File"));
-    EXPECT_EQ (idsOf (file), (std::vector<int>{cmdFileNew, cmdFileOpen, cmdFileClose, cmdFileSave, cmdFileSaveAs,
-                                               cmdFileExport, -1, -2, -1, quitId}));
-    EXPECT_EQ (file[7].text, "Recent Files");
-    EXPECT_TRUE (file[7].enabled);
+    const auto withRecent = content.getMenuForIndex (0, "File");
+    EXPECT_EQ (idsOf (withRecent), fileMenu ({-1, -2, -1, quitId}));
+    juce::StringArray recentItems;
+    for (juce::PopupMenu::MenuItemIterator it (withRecent); it.next();)
+        if (auto* submenu = it.getItem().subMenu.get())
+            for (juce::PopupMenu::MenuItemIterator sub (*submenu); sub.next();)
+                recentItems.add (it.getItem().text + " " + juce::String (sub.getItem().itemID) + " " +
+                                 sub.getItem().text);
+    EXPECT_EQ (recentItems, juce::StringArray ("Recent Files 1000 " + second.getFullPathName(),
+                                               "Recent Files 1001 " + first.getFullPathName()));
 
-    const auto fileMenu = content.getMenuForIndex (0, "File");
-    juce::PopupMenu::MenuItemIterator it (fileMenu);
-    juce::PopupMenu* recent = nullptr;
-    while (it.next())
-        if (it.getItem().subMenu != nullptr)
-            recent = it.getItem().subMenu.get();
-    ASSERT_NE (recent, nullptr);
-
-    const auto recentEntries = entriesOf (*recent);
-    ASSERT_EQ (recentEntries.size(), 2u); // the vanished file was pruned
-    EXPECT_EQ (recentEntries[0].id, recentFilesBaseId);
-    EXPECT_EQ (recentEntries[0].text, second.getFullPathName());
-    EXPECT_EQ (recentEntries[1].id, recentFilesBaseId + 1);
-    EXPECT_EQ (recentEntries[1].text, first.getFullPathName());
-
-    // Choosing the second entry opens that file beside "Untitled" and moves it to the front.
+    // Choosing an entry opens that file beside "Untitled" and moves it to the front.
     content.menuItemSelected (recentFilesBaseId + 1, 0);
-    ASSERT_EQ (window->mp_documentPanel->getNumDocuments(), 2);
+    ASSERT_EQ (numDocuments(), 2);
     EXPECT_EQ (documentAt (*window, 1)->getFile(), first);
     EXPECT_EQ (window->m_recentFiles.getFile (0), first);
 
     // Ids outside the list, and a file that vanished after the menu was built, open nothing and say nothing.
-    content.menuItemSelected (recentFilesBaseId + 2, 0);
-    content.menuItemSelected (999, 0);
     second.deleteFile();
-    content.menuItemSelected (recentFilesBaseId + 1, 0);
-    EXPECT_EQ (window->mp_documentPanel->getNumDocuments(), 2);
+    for (int id : {recentFilesBaseId + 2, 999, recentFilesBaseId + 1})
+        content.menuItemSelected (id, 0);
+    EXPECT_EQ (numDocuments(), 2);
     EXPECT_TRUE (dialogs.shown.empty());
 
-    // Once no recent file exists any more, the submenu is gone again.
     first.deleteFile();
-    EXPECT_EQ (idsOf (entriesOf (content.getMenuForIndex (0, "File"))),
-               (std::vector<int>{cmdFileNew, cmdFileOpen, cmdFileClose, cmdFileSave, cmdFileSaveAs, cmdFileExport, -1,
-                                 quitId}));
+    EXPECT_EQ (idsOf (content.getMenuForIndex (0, "File")), fileMenu ({-1, quitId}));
 }
 
-TEST_F (CommandsTest, PerformAnswersExactlyItsOwnCommands)
-{
-    for (auto& row : commandTable())
-    {
-        if (row.id == cmdFileOpen || row.id == cmdAbout || row.id == cmdFileClose || row.id == cmdFileSaveAs)
-            continue; // these show something; they are tried in their own tests
-        SCOPED_TRACE (row.name);
-        EXPECT_TRUE (content.perform (juce::ApplicationCommandTarget::InvocationInfo (row.id)));
-    }
-
-    EXPECT_FALSE (content.perform (juce::ApplicationCommandTarget::InvocationInfo (quitId)));
-    EXPECT_FALSE (content.perform (juce::ApplicationCommandTarget::InvocationInfo (0x2033)));
-    EXPECT_FALSE (content.perform (juce::ApplicationCommandTarget::InvocationInfo (recentFilesBaseId)));
-}
-
-TEST_F (CommandsTest, HelpItemsOpenTheProductPagesThroughTheLauncher)
-{
-    for (int id : {cmdOnlineUserGuide, cmdForum, cmdOnlineLicense})
-        EXPECT_TRUE (window->mp_commandManager->invokeDirectly (id, false));
-
-    juce::StringArray expected;
-    expected.add (quillet::getProductPageAddress ("/tools/quillet/doc/index.html"));
-    expected.add (quillet::getProductPageAddress ("/forum/redirs/quillet.html"));
-    expected.add (quillet::getProductPageAddress ("/company/eula.html"));
-    EXPECT_EQ (dialogs.openedAddresses, expected);
-    EXPECT_TRUE (dialogs.openedAddresses[0].endsWith ("/tools/quillet/doc/index.html"));
-}
-
-TEST_F (CommandsTest, NewAndOpenAddDocumentsAndACancelledOpenDoesNothing)
-{
-    EXPECT_TRUE (window->mp_commandManager->invokeDirectly (cmdFileNew, false));
-    ASSERT_EQ (window->mp_documentPanel->getNumDocuments(), 2);
-    EXPECT_EQ (documentAt (*window, 1)->getName(), "Untitled");
-
-    dialogs.filesToOpen.push_back (juce::File()); // cancelled
-    EXPECT_TRUE (window->mp_commandManager->invokeDirectly (cmdFileOpen, false));
-    ASSERT_EQ (dialogs.count ("open"), 1);
-    EXPECT_EQ (dialogs.shown.back().title, "Please choose a file to open...");
-    EXPECT_EQ (window->mp_documentPanel->getNumDocuments(), 2);
-
-    const auto song = makeFile ("elsewhere/song.quillet");
-    dialogs.filesToOpen.push_back (song);
-    EXPECT_TRUE (window->mp_commandManager->invokeDirectly (cmdFileOpen, false));
-    ASSERT_EQ (window->mp_documentPanel->getNumDocuments(), 3);
-    EXPECT_EQ (documentAt (*window, 2)->getFile(), song);
-    EXPECT_EQ (documentAt (*window, 2)->getName(), "song");
-    EXPECT_EQ (window->m_recentFiles.getFile (0), song);
-
-    // The next dialog starts beside the document just opened.
-    EXPECT_EQ (window->GetBestFolderToOpen(), song.getParentDirectory());
-}
-
-TEST_F (CommandsTest, CloseAsksOnlyAboutChangedDocumentsAndOnlyOnce)
-{
-    // Unchanged: closed without a question.
-    EXPECT_TRUE (window->mp_commandManager->invokeDirectly (cmdFileClose, false));
-    EXPECT_EQ (window->mp_documentPanel->getNumDocuments(), 0);
-    EXPECT_TRUE (dialogs.shown.empty());
-
-    content.DoFileNew();
-    activeDocument (*window)->changed();
-
-    // Changed, Cancel: it stays.
-    dialogs.yesNoCancelAnswers.push_back (0);
-    EXPECT_TRUE (window->mp_commandManager->invokeDirectly (cmdFileClose, false));
-    EXPECT_EQ (window->mp_documentPanel->getNumDocuments(), 1);
-    ASSERT_EQ (dialogs.count ("yesnocancel"), 1);
-    EXPECT_EQ (dialogs.shown[0].title, "Closing document...");
-    EXPECT_EQ (dialogs.shown[0].message, "Do you want to save the changes to \"Untitled\"?");
-
-    // Changed, Discard: closed, and the panel does not ask a second time.
-    dialogs.yesNoCancelAnswers.push_back (2);
-    dialogs.yesNoCancelAnswers.push_back (0); // would keep it open if it were asked again
-    EXPECT_TRUE (window->mp_commandManager->invokeDirectly (cmdFileClose, false));
-    EXPECT_EQ (window->mp_documentPanel->getNumDocuments(), 0);
-    EXPECT_EQ (dialogs.count ("yesnocancel"), 2);
-}
-
-TEST_F (CommandsTest, CloseWithSaveWritesTheDocumentFirst)
-{
-    activeDocument (*window)->changed();
-    const auto target = activeDocument (*window)->getFile();
-    ASSERT_FALSE (target.exists());
-
-    dialogs.yesNoCancelAnswers.push_back (1); // Save
-    EXPECT_TRUE (window->mp_commandManager->invokeDirectly (cmdFileClose, false));
-    EXPECT_TRUE (target.existsAsFile());
-    EXPECT_EQ (window->mp_documentPanel->getNumDocuments(), 0);
-    EXPECT_EQ (window->m_recentFiles.getFile (0), target);
-}
-
-TEST_F (CommandsTest, ClosingAFloatingWindowAsksAboutChanges)
-{
-    content.DoFileNew();
-    window->mp_documentPanel->setLayoutMode (juce::MultiDocumentPanel::FloatingWindows);
-    pump();
-
-    auto* document = documentAt (*window, 1);
-    document->changed();
-    auto* floatingWindow = document->findParentComponentOfClass<juce::MultiDocumentPanelWindow>();
-    ASSERT_NE (floatingWindow, nullptr);
-
-    dialogs.yesNoCancelAnswers.push_back (0); // Cancel
-    floatingWindow->closeButtonPressed();
-    pump();
-    EXPECT_EQ (window->mp_documentPanel->getNumDocuments(), 2);
-    EXPECT_EQ (dialogs.count ("yesnocancel"), 1);
-
-    dialogs.yesNoCancelAnswers.push_back (2); // Discard changes
-    floatingWindow->closeButtonPressed();
-    pump();
-    EXPECT_EQ (window->mp_documentPanel->getNumDocuments(), 1);
-    EXPECT_EQ (dialogs.count ("yesnocancel"), 2);
-
-    // An unchanged floating document goes without a question.
-    documentAt (*window, 0)->findParentComponentOfClass<juce::MultiDocumentPanelWindow>()->closeButtonPressed();
-    pump();
-    EXPECT_EQ (window->mp_documentPanel->getNumDocuments(), 0);
-    EXPECT_EQ (dialogs.count ("yesnocancel"), 2);
-}
-
-TEST_F (CommandsTest, KeysInvokeTheirCommands)
+TEST_F (CommandsTest, CommandsAndTheirKeysDoTheirWork)
 {
     auto* keys = window->mp_commandManager->getKeyMappings();
     EXPECT_TRUE (keys->keyPressed (ctrl ('n'), window.get()));
-    EXPECT_EQ (window->mp_documentPanel->getNumDocuments(), 2);
-
+    EXPECT_EQ (numDocuments(), 2);
     EXPECT_TRUE (keys->keyPressed (ctrl ('w'), window.get()));
-    EXPECT_EQ (window->mp_documentPanel->getNumDocuments(), 1);
+    EXPECT_EQ (numDocuments(), 1);
 
+    // Open: a cancelled choice opens nothing, a chosen file opens beside "Untitled".
+    const auto song = makeFile ("elsewhere/song.quillet");
+    dialogs.filesToOpen = {juce::File(), song};
     EXPECT_TRUE (keys->keyPressed (ctrl ('o'), window.get()));
-    EXPECT_EQ (dialogs.count ("open"), 1);
+    EXPECT_EQ (numDocuments(), 1);
+    EXPECT_TRUE (invoke (cmdFileOpen));
+    EXPECT_EQ (dialogs.shown.back().title, "Please choose a file to open...");
+    ASSERT_EQ (numDocuments(), 2);
+    EXPECT_EQ (documentAt (*window, 1)->getName(), "song");
 
-    activeDocument (*window)->changed();
-    dialogs.filesToSave.push_back (root.getChildFile ("saved-as.quillet"));
-    EXPECT_TRUE (keys->keyPressed (
-        juce::KeyPress ('s', juce::ModifierKeys::commandModifier | juce::ModifierKeys::shiftModifier, 0),
-        window.get()));
-    EXPECT_EQ (dialogs.count ("save"), 1);
-    EXPECT_TRUE (root.getChildFile ("saved-as.quillet").existsAsFile());
-    EXPECT_FALSE (activeDocument (*window)->hasChangedSinceSaved());
+    // The help items open the product's pages through the launcher.
+    for (int id : {cmdOnlineUserGuide, cmdForum, cmdOnlineLicense})
+        EXPECT_TRUE (invoke (id));
+    EXPECT_EQ (dialogs.openedAddresses,
+               juce::StringArray (quillet::getProductPageAddress ("/tools/quillet/doc/index.html"),
+                                  quillet::getProductPageAddress ("/forum/redirs/quillet.html"),
+                                  quillet::getProductPageAddress ("/company/eula.html")));
 }
 
-TEST_F (CommandsTest, AboutShowsTheSplashUntilClicked)
+TEST_F (CommandsTest, ClosingAsksOnlyAboutAChangedDocumentAndOnlyOnce)
 {
-    auto findSplash = []() -> BwSplashScreen*
-    {
-        for (int i = 0; i < juce::Desktop::getInstance().getNumComponents(); ++i)
-            if (auto* splash = dynamic_cast<BwSplashScreen*> (juce::Desktop::getInstance().getComponent (i)))
-                return splash;
-        return nullptr;
-    };
+    EXPECT_TRUE (invoke (cmdFileClose)); // unchanged: no question
+    EXPECT_EQ (numDocuments(), 0);
+    EXPECT_TRUE (dialogs.shown.empty());
 
-    ASSERT_EQ (findSplash(), nullptr);
-    EXPECT_TRUE (window->mp_commandManager->invokeDirectly (cmdAbout, false));
-    juce::Component::SafePointer<BwSplashScreen> splash (findSplash());
-    ASSERT_NE (splash, nullptr);
-    EXPECT_EQ (splash->getName(), "brackwater quillet");
-    EXPECT_EQ (splash->getWidth(), 300);
-    EXPECT_EQ (splash->getHeight(), 340);
-    EXPECT_TRUE (splash->isAlwaysOnTop());
+    content.DoFileNew();
+    documentAt (*window, 0)->changed();
+    dialogs.yesNoCancelAnswers = {0, 2, 0}; // Cancel; then Discard, and Cancel if the panel asked again
+    EXPECT_TRUE (invoke (cmdFileClose));
+    EXPECT_EQ (numDocuments(), 1);
+    EXPECT_EQ (dialogs.shown[0].title, "Closing document...");
+    EXPECT_EQ (dialogs.shown[0].message, "Do you want to save the changes to \"Untitled\"?");
+    EXPECT_TRUE (invoke (cmdFileClose));
+    EXPECT_EQ (numDocuments(), 0);
+    EXPECT_EQ (dialogs.count ("yesnocancel"), 2);
 
-    pump (BwSplashScreen::timerIntervalMs * 3);
-    ASSERT_NE (splash, nullptr); // still there: it waits for a click
+    // A floating window's close button asks the same way: Cancel keeps it, Discard lets it go.
+    content.DoFileNew();
+    EXPECT_TRUE (invoke (cmdFloatingWindows));
+    pump();
+    documentAt (*window, 0)->changed();
+    auto* floating = documentAt (*window, 0)->findParentComponentOfClass<juce::MultiDocumentPanelWindow>();
+    ASSERT_NE (floating, nullptr);
+    dialogs.yesNoCancelAnswers = {0, 2};
+    floating->closeButtonPressed();
+    pump();
+    ASSERT_EQ (numDocuments(), 1);
+    floating->closeButtonPressed();
+    pump();
+    EXPECT_EQ (numDocuments(), 0);
+    EXPECT_EQ (dialogs.count ("yesnocancel"), 4);
+}
 
-    mouseDownOn (*splash);
-    EXPECT_EQ (splash, nullptr);
+TEST_F (CommandsTest, LayoutAndTitleBarCommandsMoveTheirTicks)
+{
+    constexpr auto ticked = juce::ApplicationCommandInfo::isTicked;
+    EXPECT_TRUE (invoke (cmdFloatingWindows));
+    EXPECT_EQ (window->mp_documentPanel->getLayoutMode(), juce::MultiDocumentPanel::FloatingWindows);
+    EXPECT_TRUE (has (cmdFloatingWindows, ticked) && !has (cmdTabbedWindows, ticked));
+    EXPECT_TRUE (invoke (cmdTabbedWindows));
+    EXPECT_TRUE (has (cmdTabbedWindows, ticked) && !has (cmdFloatingWindows, ticked));
+
+    EXPECT_TRUE (invoke (cmdNativeTitleBar));
+    EXPECT_TRUE (window->isUsingNativeTitleBar() && has (cmdNativeTitleBar, ticked));
+    EXPECT_TRUE (invoke (cmdNativeTitleBar));
+    EXPECT_FALSE (window->isUsingNativeTitleBar() || has (cmdNativeTitleBar, ticked));
 }

@@ -1,6 +1,6 @@
-// Quitting with unsaved work: every route asks about each changed document, as the close button does, and a
-// Cancel keeps the program running. A quit that goes through stops the message loop for good, so these tests live
-// in their own executable, and the one that really quits comes last.
+// Quitting with unsaved work: every route asks about each changed document, and a Cancel or a failed save keeps
+// the program running. A quit that goes through stops the message loop for good, so these tests live in their own
+// executable, and the one that really quits comes last.
 #include "AppTestSupport.h"
 
 using namespace app_test;
@@ -16,115 +16,74 @@ bool quitRequested()
 class QuitTest : public AppTest
 {
 public:
-    QuitTest()
-    {
-        app.application->mp_mainWindow = makeWindow();
-        window = app.application->mp_mainWindow.get();
-    }
-
-    /** Three documents after "Untitled", all changed. */
-    void makeThreeChangedDocuments()
-    {
-        window->mp_documentPanel->closeAllDocuments (false);
-        for (int i = 0; i < 3; ++i)
-        {
-            window->GetContentComp()->DoFileNew();
-            documentAt (*window, i)->m_documentTitle = "Song " + juce::String (i + 1);
-            documentAt (*window, i)->changed();
-        }
-    }
-
-    TestApplication app;
-    quillet_Window* window = nullptr;
+    quilletApplication app;
+    quillet_Window& window = *(app.mp_mainWindow = makeWindow());
 };
 
-TEST_F (QuitTest, QuitCommandAsksAboutAChangedDocumentAndCancelKeepsRunning)
+TEST_F (QuitTest, EveryRouteAsksAboutAChangedDocumentAndCancelOrAFailedSaveKeepsRunning)
 {
-    ASSERT_FALSE (quitRequested());
-    documentAt (*window, 0)->changed();
+    documentAt (window, 0)->changed();
+    const std::pair<const char*, std::function<bool()>> routes[] = {
+        {"File > Quit",
+         [&] { return window.mp_commandManager->invokeDirectly (juce::StandardApplicationCommandIDs::quit, false); }},
+        {"Ctrl+Q",
+         [&]
+         {
+             return window.mp_commandManager->getKeyMappings()->keyPressed (
+                 juce::KeyPress ('q', juce::ModifierKeys::commandModifier, 0), &window);
+         }},
+        {"close button", [&] { return window.closeButtonPressed(), true; }},
+        {"the desktop's request", [&] { return app.systemRequestedQuit(), true; }}};
 
-    dialogs.yesNoCancelAnswers.push_back (0); // Cancel
-    EXPECT_TRUE (window->mp_commandManager->invokeDirectly (juce::StandardApplicationCommandIDs::quit, false));
-
-    ASSERT_EQ (dialogs.count ("yesnocancel"), 1);
+    int asked = 0;
+    for (auto& [route, quit] : routes)
+    {
+        EXPECT_TRUE (quit()) << route; // no answer queued: Cancel
+        EXPECT_EQ (dialogs.count ("yesnocancel"), ++asked) << route;
+    }
     EXPECT_EQ (dialogs.shown[0].title, "Closing document...");
     EXPECT_EQ (dialogs.shown[0].message, "Do you want to save the changes to \"Untitled\"?");
-    EXPECT_FALSE (quitRequested());
-    EXPECT_EQ (window->mp_documentPanel->getNumDocuments(), 1);
-    EXPECT_TRUE (documentAt (*window, 0)->hasChangedSinceSaved());
-}
 
-TEST_F (QuitTest, CtrlQAndTheCloseButtonAskTheSameQuestion)
-{
-    documentAt (*window, 0)->changed();
-
-    dialogs.yesNoCancelAnswers.push_back (0);
-    EXPECT_TRUE (window->mp_commandManager->getKeyMappings()->keyPressed (
-        juce::KeyPress ('q', juce::ModifierKeys::commandModifier, 0), window));
-    EXPECT_EQ (dialogs.count ("yesnocancel"), 1);
-
-    dialogs.yesNoCancelAnswers.push_back (0);
-    window->closeButtonPressed();
-    EXPECT_EQ (dialogs.count ("yesnocancel"), 2);
-
-    // The desktop's own quit request takes the same road.
-    dialogs.yesNoCancelAnswers.push_back (0);
-    app.application->systemRequestedQuit();
-    EXPECT_EQ (dialogs.count ("yesnocancel"), 3);
-
-    EXPECT_FALSE (quitRequested());
-}
-
-TEST_F (QuitTest, CancelOnTheSecondOfThreeStopsThereAndSavesTheFirst)
-{
-    makeThreeChangedDocuments();
-    const auto firstFile = window->GetBestFolderToOpen().getChildFile ("untitled.quillet");
-    ASSERT_FALSE (firstFile.exists());
-
-    dialogs.yesNoCancelAnswers.push_back (1); // Save the first
-    dialogs.yesNoCancelAnswers.push_back (0); // Cancel at the second
-    app.application->systemRequestedQuit();
-
-    ASSERT_EQ (dialogs.count ("yesnocancel"), 2); // the third was not asked
-    EXPECT_EQ (dialogs.shown[0].message, "Do you want to save the changes to \"Song 1\"?");
-    EXPECT_EQ (dialogs.shown[1].message, "Do you want to save the changes to \"Song 2\"?");
-    EXPECT_TRUE (firstFile.existsAsFile());
-    EXPECT_FALSE (documentAt (*window, 0)->hasChangedSinceSaved());
-    EXPECT_TRUE (documentAt (*window, 2)->hasChangedSinceSaved());
-    EXPECT_EQ (window->mp_documentPanel->getNumDocuments(), 3);
-    EXPECT_FALSE (quitRequested());
-}
-
-TEST_F (QuitTest, FailedSaveStopsTheQuit)
-{
-    documentAt (*window, 0)->changed();
-    // The save asks for a file (a file of that name is already there) and the user cancels that choice.
-    window->GetBestFolderToOpen().getChildFile ("untitled.quillet").replaceWithText ("somebody else's");
-
-    dialogs.yesNoCancelAnswers.push_back (1); // Save
-    app.application->systemRequestedQuit();
+    // Save, where a file of that name is already there: the file choice that follows is cancelled.
+    const auto untitled = productFolder().getChildFile ("untitled.quillet");
+    untitled.replaceWithText ("somebody else's");
+    dialogs.yesNoCancelAnswers = {1};
+    app.systemRequestedQuit();
     EXPECT_EQ (dialogs.count ("save"), 1);
+    EXPECT_EQ (untitled.loadFileAsString(), "somebody else's");
+
     EXPECT_FALSE (quitRequested());
-    EXPECT_EQ (window->GetBestFolderToOpen().getChildFile ("untitled.quillet").loadFileAsString(), "somebody else's");
+    EXPECT_EQ (window.mp_documentPanel->getNumDocuments(), 1);
+    EXPECT_TRUE (documentAt (window, 0)->hasChangedSinceSaved());
 }
 
 // Last: once the quit goes through, the message loop stops for the rest of this process.
-TEST_F (QuitTest, ZZ_UnchangedOrAnsweredDocumentsLetTheQuitThrough)
+TEST_F (QuitTest, ZZ_CancelOnTheSecondOfThreeStopsThereAndAnsweringAllLetsTheQuitThrough)
 {
-    makeThreeChangedDocuments();
-    documentAt (*window, 1)->setChangedFlag (false);
+    window.mp_documentPanel->closeAllDocuments (false);
+    for (int i = 0; i < 3; ++i)
+    {
+        window.GetContentComp()->DoFileNew();
+        documentAt (window, i)->m_documentTitle = "Song " + juce::String (i + 1);
+        documentAt (window, i)->changed();
+    }
+    dialogs.yesNoCancelAnswers = {1, 0}; // Save the first, Cancel at the second
+    app.systemRequestedQuit();
+    ASSERT_EQ (dialogs.count ("yesnocancel"), 2); // the third was not asked
+    EXPECT_EQ (dialogs.shown[1].message, "Do you want to save the changes to \"Song 2\"?");
+    EXPECT_TRUE (productFolder().getChildFile ("untitled.quillet").existsAsFile());
+    EXPECT_FALSE (quitRequested());
 
-    dialogs.yesNoCancelAnswers.push_back (2); // Discard the first
-    dialogs.yesNoCancelAnswers.push_back (2); // and the third; the unchanged second is not asked
-    app.application->systemRequestedQuit();
-
-    EXPECT_EQ (dialogs.count ("yesnocancel"), 2);
-    EXPECT_EQ (dialogs.shown[1].message, "Do you want to save the changes to \"Song 3\"?");
+    // Now the saved first is not asked about; Discard for the others lets the quit through.
+    dialogs.yesNoCancelAnswers = {2, 2};
+    app.systemRequestedQuit();
+    EXPECT_EQ (dialogs.count ("yesnocancel"), 4);
+    EXPECT_EQ (dialogs.shown[3].message, "Do you want to save the changes to \"Song 3\"?");
     EXPECT_TRUE (quitRequested());
 
-    // Nothing was closed or written by the questions themselves; shutdown deletes the window.
-    EXPECT_EQ (window->mp_documentPanel->getNumDocuments(), 3);
-    app.application->shutdown();
-    EXPECT_EQ (app.application->mp_mainWindow, nullptr);
+    // The questions themselves close nothing; shutdown deletes the window, which writes the properties file.
+    EXPECT_EQ (window.mp_documentPanel->getNumDocuments(), 3);
+    app.shutdown();
+    EXPECT_EQ (app.mp_mainWindow, nullptr);
     EXPECT_TRUE (propertiesFile().existsAsFile());
 }
