@@ -3,70 +3,48 @@
 #include <juce_core/juce_core.h>
 
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace quillet::testing
 {
-/** A fresh folder under the temporary folder, removed with everything in it. */
-class TemporaryFolder
+/** A fresh folder of its own under the temporary folder (tests run in parallel), removed with everything in it. */
+struct TemporaryFolder
 {
-public:
-    TemporaryFolder()
-        : folder (juce::File::getSpecialLocation (juce::File::tempDirectory)
-                      .getNonexistentChildFile ("quillet-platform-test", {}, false))
-    {
-        folder.createDirectory();
-    }
-
+    TemporaryFolder() { folder.createDirectory(); }
     ~TemporaryFolder() { folder.deleteRecursively(); }
-
-    const juce::File& get() const noexcept { return folder; }
     juce::File operator[] (const char* name) const { return folder.getChildFile (name); }
 
-private:
-    juce::File folder;
+    const juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                                  .getChildFile ("quillet-platform-" + juce::Uuid().toString());
 };
 
-/** Sets (or with nullopt unsets) an environment variable for one scope. */
-class ScopedEnvironmentVariable
+/** Sets (or with nullptr unsets) an environment variable for one scope. */
+struct ScopedEnvironmentVariable
 {
-public:
-    ScopedEnvironmentVariable (const char* variableName, std::optional<std::string> value)
+    ScopedEnvironmentVariable (const char* variableName, const char* value)
         : name (variableName)
+        , previous (std::getenv (name) != nullptr ? std::optional<std::string> (std::getenv (name)) : std::nullopt)
     {
-        if (const char* old = std::getenv (name))
-            previous = std::string (old);
-
-        if (value)
-            setenv (name, value->c_str(), 1);
-        else
-            unsetenv (name);
+        value != nullptr ? setenv (name, value, 1) : unsetenv (name);
     }
 
-    ~ScopedEnvironmentVariable()
-    {
-        if (previous)
-            setenv (name, previous->c_str(), 1);
-        else
-            unsetenv (name);
-    }
+    ~ScopedEnvironmentVariable() { previous ? setenv (name, previous->c_str(), 1) : unsetenv (name); }
 
-private:
-    const char* name;
-    std::optional<std::string> previous;
+    const char* const name;
+    const std::optional<std::string> previous;
 };
 
-/** Polls until the file exists, for at most timeoutMs. */
-inline bool waitForFile (const juce::File& file, int timeoutMs)
+/** Polls the condition every few milliseconds until it holds or timeoutMs have passed; its last result. */
+inline bool waitUntil (const std::function<bool()>& condition, int timeoutMs)
 {
     const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32)timeoutMs;
 
-    while (!file.exists())
+    while (!condition())
     {
         if (juce::Time::getMillisecondCounter() >= deadline)
             return false;
-
         juce::Thread::sleep (5);
     }
 

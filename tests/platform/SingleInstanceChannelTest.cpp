@@ -1,140 +1,62 @@
 #include "PlatformTestHelpers.h"
 #include "SingleInstanceChannel.h"
+#include "XdgPaths.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <csignal>
+#include <cstring>
 #include <poll.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-extern char** environ;
-
-using quillet::testing::TemporaryFolder;
-using quillet::testing::waitForFile;
+using namespace quillet::testing;
+using Role = quillet::SingleInstanceChannel::Role;
 
 namespace
 {
-// A string literal's bytes, NUL bytes inside included.
-template <size_t N> std::string raw (const char (&literal)[N])
+/** One run of the probe program with the test's socket and record; an empty command line is left out. */
+struct Probe : juce::ChildProcess
 {
-    return std::string (literal, N - 1);
-}
-
-// The record holds each command line followed by a NUL byte.
-std::string recorded (const std::string& commandLine)
-{
-    return commandLine + '\0';
-}
-
-/** One run of the probe program, killed and reaped at the end of its scope. */
-class Probe
-{
-public:
-    Probe (const juce::File& socket, const juce::File& record, std::optional<std::string> commandLine)
+    Probe (const TemporaryFolder& temp, const juce::String& commandLine)
     {
-        std::vector<std::string> args{QUILLET_INSTANCE_PROBE, socket.getFullPathName().toStdString(),
-                                      record.getFullPathName().toStdString()};
-        if (commandLine)
-            args.push_back (*commandLine);
-
-        std::vector<char*> argv;
-        for (auto& arg : args)
-            argv.push_back (arg.data());
-        argv.push_back (nullptr);
-
-        started = juce::Time::getMillisecondCounter();
-        if (posix_spawn (&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-            pid = -1;
+        start (juce::StringArray (QUILLET_INSTANCE_PROBE, temp["socket"].getFullPathName(),
+                                  temp["record"].getFullPathName(), commandLine),
+               0);
     }
 
     ~Probe()
     {
         if (isRunning())
-        {
-            kill (pid, SIGKILL);
-            waitpid (pid, nullptr, 0);
-        }
+            kill();
+        waitForProcessToFinish (5000);
     }
 
-    bool isRunning() const { return pid > 0 && !exitStatus.has_value(); }
-
-    /** Waits at most timeoutMs for the probe to end; its exit status, or nullopt. */
-    std::optional<int> waitForExit (int timeoutMs)
-    {
-        const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32)timeoutMs;
-
-        while (isRunning())
-        {
-            int status = 0;
-            if (waitpid (pid, &status, WNOHANG) == pid)
-            {
-                exitStatus = WIFEXITED (status) ? WEXITSTATUS (status) : 128 + WTERMSIG (status);
-                finished = juce::Time::getMillisecondCounter();
-                break;
-            }
-
-            if (juce::Time::getMillisecondCounter() >= deadline)
-                break;
-
-            juce::Thread::sleep (2);
-        }
-
-        return exitStatus;
-    }
-
-    void killHard()
-    {
-        kill (pid, SIGKILL);
-        waitForExit (5000);
-    }
-
-    juce::uint32 getRunTimeMs() const { return finished - started; }
-
-private:
-    pid_t pid = -1;
-    std::optional<int> exitStatus;
-    juce::uint32 started = 0, finished = 0;
+    /** Its exit status, once it ended within timeoutMs; -1 if it did not. */
+    int exitStatus (int timeoutMs) { return waitForProcessToFinish (timeoutMs) ? (int)getExitCode() : -1; }
 };
 
 class SingleInstanceChannelTest : public ::testing::Test
 {
 protected:
-    juce::File socket() const { return temp["instance.socket"]; }
-    juce::File record() const { return temp["record"]; }
-    juce::File ready() const { return temp["record.ready"]; }
-
     /** Starts a probe with no command line and waits until it listens. */
     std::unique_ptr<Probe> startRunningProbe()
     {
-        ready().deleteFile();
-        auto probe = std::make_unique<Probe> (socket(), record(), std::nullopt);
-        EXPECT_TRUE (waitForFile (ready(), 5000)) << "the first launch never started listening";
-        EXPECT_TRUE (probe->isRunning());
+        temp["record.ready"].deleteFile();
+        auto probe = std::make_unique<Probe> (temp, "");
+        EXPECT_TRUE (waitUntil ([this] { return temp["record.ready"].exists(); }, 5000)) << "it never listened";
         return probe;
     }
 
-    /** Waits for the record to hold the given NUL-ended command lines. */
-    std::string waitForRecord (const std::string& expected, int timeoutMs = 3000) const
+    /** A later launch run to its end: its exit status, -1 if it hung. */
+    int handOver (const juce::String& commandLine) { return Probe (temp, commandLine).exitStatus (5000); }
+
+    /** The record of command lines, each ended by a line feed, once it is as long as `expected` (or after 3 s). */
+    std::string record (const std::string& expected) const
     {
-        const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32)timeoutMs;
-        std::string content;
-
-        for (;;)
-        {
-            juce::MemoryBlock block;
-            record().loadFileAsData (block);
-            content.assign (static_cast<const char*> (block.getData()), block.getSize());
-
-            if (content.size() >= expected.size() || juce::Time::getMillisecondCounter() >= deadline)
-                return content;
-
-            juce::Thread::sleep (5);
-        }
+        waitUntil ([&] { return temp["record"].getSize() >= (juce::int64)expected.size(); }, 3000);
+        return temp["record"].loadFileAsString().toStdString();
     }
 
     /** A raw connection to the running probe, for sending it anything at all. */
@@ -143,71 +65,53 @@ protected:
         const int fd = ::socket (AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
         sockaddr_un address = {};
         address.sun_family = AF_UNIX;
-        const auto path = socket().getFullPathName().toStdString();
-        std::copy (path.begin(), path.end(), address.sun_path);
+        std::strcpy (address.sun_path, temp["socket"].getFullPathName().toRawUTF8());
         EXPECT_EQ (0, connect (fd, reinterpret_cast<sockaddr*> (&address), sizeof (address)));
         return fd;
     }
 
-    /** Waits for the server to close a raw connection; true when it did
-        without sending an answer byte. A close with bytes of ours still
-        unread shows as a reset. */
+    /** True when the server closes the connection within timeoutMs without an answer byte (a close with bytes of ours
+        still unread shows as a reset). Closes it in any case. */
     static bool closedWithoutAnswer (int fd, int timeoutMs)
     {
         pollfd entry = {fd, POLLIN, 0};
-        if (poll (&entry, 1, timeoutMs) != 1)
-            return false;
-
         char byte;
-        const auto got = recv (fd, &byte, 1, 0);
-        return got == 0 || (got < 0 && errno == ECONNRESET);
+        const auto got = poll (&entry, 1, timeoutMs) == 1 ? recv (fd, &byte, 1, 0) : 1;
+        const bool refused = got == 0 || (got < 0 && errno == ECONNRESET);
+        close (fd);
+        return refused;
     }
 
     TemporaryFolder temp;
 };
 } // namespace
 
-TEST_F (SingleInstanceChannelTest, SecondLaunchHandsItsPathToTheFirstAndExitsAtOnce)
+TEST_F (SingleInstanceChannelTest, LaterLaunchesHandOverTheirCommandLineAndExitAtOnce)
 {
     const auto first = startRunningProbe();
-
     const std::string path = "/home/writer/Songs/night drive \xc3\xbc \"$(x)\".quillet";
-    Probe second (socket(), record(), path);
 
-    const auto status = second.waitForExit (5000);
-    ASSERT_TRUE (status.has_value());
-    EXPECT_EQ (0, *status);
-    EXPECT_LT (second.getRunTimeMs(), 1000u);
+    const auto started = juce::Time::getMillisecondCounter();
+    EXPECT_EQ (0, handOver (juce::String::fromUTF8 (path.c_str())));
+    EXPECT_LT (juce::Time::getMillisecondCounter() - started, 1000u);
+    EXPECT_EQ (0, handOver ("")); // arrives as an empty string
+    EXPECT_EQ (path + "\n\n", record (path + "\n\n"));
+    EXPECT_TRUE (first->isRunning());
 
-    EXPECT_EQ (recorded (path), waitForRecord (recorded (path)));
-    EXPECT_FALSE (first->waitForExit (0).has_value());
-}
-
-TEST_F (SingleInstanceChannelTest, EmptyCommandLineArrivesAsAnEmptyString)
-{
-    const auto first = startRunningProbe();
-
-    Probe second (socket(), record(), std::nullopt);
-    EXPECT_EQ (std::optional<int> (0), second.waitForExit (5000));
-    EXPECT_EQ (recorded (""), waitForRecord (recorded ("")));
+    // An orderly end removes the socket file.
+    EXPECT_EQ (0, handOver ("--quit"));
+    EXPECT_EQ (0, first->exitStatus (5000));
+    EXPECT_FALSE (temp["socket"].exists());
 }
 
 TEST_F (SingleInstanceChannelTest, LaunchAfterTheFirstWasKilledBecomesTheRunningProgram)
 {
-    {
-        const auto first = startRunningProbe();
-        first->killHard();
-    }
-
-    // The killed program could not clean up: its socket file is still there.
-    ASSERT_TRUE (socket().exists());
+    startRunningProbe();                   // killed as it goes out of scope
+    ASSERT_TRUE (temp["socket"].exists()); // the killed program could not clean up
 
     const auto next = startRunningProbe();
-    ASSERT_TRUE (next->isRunning());
-
-    Probe third (socket(), record(), std::string ("/after/the/crash"));
-    EXPECT_EQ (std::optional<int> (0), third.waitForExit (5000));
-    EXPECT_EQ (recorded ("/after/the/crash"), waitForRecord (recorded ("/after/the/crash")));
+    EXPECT_EQ (0, handOver ("/after/the/crash"));
+    EXPECT_EQ ("/after/the/crash\n", record ("/after/the/crash\n"));
 }
 
 TEST_F (SingleInstanceChannelTest, MalformedAndSilentClientsAreIgnoredAndDoNotBlock)
@@ -215,107 +119,54 @@ TEST_F (SingleInstanceChannelTest, MalformedAndSilentClientsAreIgnoredAndDoNotBl
     const auto first = startRunningProbe();
 
     // Held open through the hand-over below: neither may hold it up.
-    const int silent = connectRaw();
-    const int halfHeader = connectRaw();
+    const int silent = connectRaw(), halfHeader = connectRaw();
     ASSERT_EQ (2, send (halfHeader, "QL", 2, MSG_NOSIGNAL));
 
+    using namespace std::string_literals;
     const std::string malformed[] = {
-        raw ("GET / HTTP/1.0\r\n\r\n"),
-        raw ("QLI1\x00\x01\x00\x01") + std::string (100, 'a'), // declares more than 64 KiB
-        raw ("QLI1\x00\x00\x00\x02\xc3\x28"),                  // not UTF-8
-        raw ("QLI1\x00\x00\x00\x03/a\x00"),                    // a NUL byte
-        raw ("QLI1\x00\x00\x00\x02/a/trailing"),               // bytes past the message
-        raw ("QLI1\x00\x00\x00\x10/short"),                    // closed before the end
+        "GET / HTTP/1.0\r\n\r\n"s,                // not ours at all
+        "QLI1\0\1\0\1"s + std::string (100, 'a'), // declares more than 64 KiB
+        "QLI1\0\0\0\2\xc3\x28"s,                  // not UTF-8
+        "QLI1\0\0\0\3/a\0"s,                      // a NUL byte
+        "QLI1\0\0\0\2/a/trailing"s,               // bytes past the message
+        "QLI1\0\0\0\x10/short"s,                  // closed before the end
     };
-
-    for (auto& bytes : malformed)
+    for (const auto& bytes : malformed)
     {
         const int fd = connectRaw();
         ASSERT_EQ ((ssize_t)bytes.size(), send (fd, bytes.data(), bytes.size(), MSG_NOSIGNAL));
         shutdown (fd, SHUT_WR);
         EXPECT_TRUE (closedWithoutAnswer (fd, 3000)) << "no clean refusal of " << bytes.size() << " bytes";
-        close (fd);
     }
 
-    Probe second (socket(), record(), std::string ("/still/working"));
-    EXPECT_EQ (std::optional<int> (0), second.waitForExit (5000));
-    EXPECT_LT (second.getRunTimeMs(), 1000u);
-    EXPECT_EQ (recorded ("/still/working"), waitForRecord (recorded ("/still/working")));
+    EXPECT_EQ (0, handOver ("/still/working"));
+    EXPECT_EQ ("/still/working\n", record ("/still/working\n"));
 
     // The silent and the slow client are dropped once their time is up.
     EXPECT_TRUE (closedWithoutAnswer (silent, 5000));
     EXPECT_TRUE (closedWithoutAnswer (halfHeader, 5000));
-    close (silent);
-    close (halfHeader);
     EXPECT_TRUE (first->isRunning());
 }
 
-TEST_F (SingleInstanceChannelTest, TwoLaunchesAtOnceGiveExactlyOneRunningProgram)
-{
-    Probe a (socket(), record(), std::string ("/from/a"));
-    Probe b (socket(), record(), std::string ("/from/b"));
-
-    // One hands over and exits, the other stays and receives its path.
-    const auto deadline = juce::Time::getMillisecondCounter() + 5000;
-    while (a.waitForExit (0) == std::nullopt && b.waitForExit (0) == std::nullopt &&
-           juce::Time::getMillisecondCounter() < deadline)
-        juce::Thread::sleep (5);
-
-    ASSERT_NE (a.isRunning(), b.isRunning()) << "both or neither ended";
-    auto& gone = a.isRunning() ? b : a;
-    EXPECT_EQ (std::optional<int> (0), gone.waitForExit (0));
-
-    const auto expected = recorded (&gone == &a ? "/from/a" : "/from/b");
-    EXPECT_EQ (expected, waitForRecord (expected));
-}
-
-TEST_F (SingleInstanceChannelTest, OrderlyEndRemovesTheSocketFile)
-{
-    auto first = startRunningProbe();
-
-    Probe quitter (socket(), record(), std::string ("--quit"));
-    EXPECT_EQ (std::optional<int> (0), quitter.waitForExit (5000));
-    EXPECT_EQ (std::optional<int> (0), first->waitForExit (5000));
-    EXPECT_FALSE (socket().exists());
-}
-
-TEST (SingleInstanceChannelAlone, UnusableSocketPathsLeaveTheProgramAlone)
+TEST (SingleInstanceChannelAlone, UnusableSocketPathsLeaveTheProgramAloneAndTheDefaultPathIsPrivate)
 {
     TemporaryFolder temp;
-
-    quillet::SingleInstanceChannel missingFolder (temp["no/such/folder/instance.socket"].getFullPathName());
-    EXPECT_EQ (quillet::SingleInstanceChannel::Role::alone, missingFolder.handOverOrListen ("/a", nullptr));
-    EXPECT_FALSE (missingFolder.isListening());
-
-    // A Unix socket address holds at most 107 bytes.
-    const auto longName = temp.get().getChildFile (juce::String::repeatedString ("n", 120)).getFullPathName();
-    quillet::SingleInstanceChannel tooLong (longName);
-    EXPECT_EQ (quillet::SingleInstanceChannel::Role::alone, tooLong.handOverOrListen ("/a", nullptr));
-
-    quillet::SingleInstanceChannel empty ((juce::String()));
-    EXPECT_EQ (quillet::SingleInstanceChannel::Role::alone, empty.handOverOrListen ("/a", nullptr));
-}
-
-TEST (SingleInstanceChannelAlone, DefaultSocketLivesInThePrivateRuntimeFolderOrTheOverride)
-{
-    TemporaryFolder temp;
-    const auto runtime = temp["run"];
-    ASSERT_TRUE (runtime.createDirectory());
-    ASSERT_EQ (0, chmod (runtime.getFullPathName().toRawUTF8(), 0700));
-
-    const quillet::testing::ScopedEnvironmentVariable noOverride ("QUILLET_INSTANCE_SOCKET", std::nullopt);
+    // A missing folder, a name longer than a socket address can hold (107 bytes), no path at all.
+    for (const auto& path :
+         {temp["no/such/folder/socket"].getFullPathName(),
+          temp.folder.getChildFile (juce::String::repeatedString ("n", 120)).getFullPathName(), juce::String()})
     {
-        const quillet::testing::ScopedEnvironmentVariable xdg ("XDG_RUNTIME_DIR",
-                                                               runtime.getFullPathName().toStdString());
-        EXPECT_EQ (runtime.getChildFile ("quillet-instance.socket").getFullPathName(),
-                   quillet::SingleInstanceChannel::getDefaultSocketPath());
-
-        const quillet::testing::ScopedEnvironmentVariable relative ("QUILLET_INSTANCE_SOCKET", std::string ("x.sock"));
-        EXPECT_EQ (runtime.getChildFile ("quillet-instance.socket").getFullPathName(),
-                   quillet::SingleInstanceChannel::getDefaultSocketPath());
-
-        const quillet::testing::ScopedEnvironmentVariable absolute ("QUILLET_INSTANCE_SOCKET",
-                                                                    std::string ("/tmp/elsewhere.sock"));
-        EXPECT_EQ (juce::String ("/tmp/elsewhere.sock"), quillet::SingleInstanceChannel::getDefaultSocketPath());
+        quillet::SingleInstanceChannel channel (path);
+        EXPECT_EQ (Role::alone, channel.handOverOrListen ("/a", nullptr)) << path;
+        EXPECT_FALSE (channel.isListening());
     }
+
+    // By default the socket lives in the private runtime folder; the override is taken only as an absolute path.
+    ASSERT_TRUE (quillet::makePrivateFolder (temp["run"]));
+    const ScopedEnvironmentVariable xdg ("XDG_RUNTIME_DIR", temp["run"].getFullPathName().toRawUTF8());
+    const ScopedEnvironmentVariable relative ("QUILLET_INSTANCE_SOCKET", "x.sock");
+    EXPECT_EQ (temp["run/quillet-instance.socket"].getFullPathName(),
+               quillet::SingleInstanceChannel::getDefaultSocketPath());
+    const ScopedEnvironmentVariable absolute ("QUILLET_INSTANCE_SOCKET", "/tmp/elsewhere.sock");
+    EXPECT_EQ (juce::String ("/tmp/elsewhere.sock"), quillet::SingleInstanceChannel::getDefaultSocketPath());
 }

@@ -6,8 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using quillet::testing::ScopedEnvironmentVariable;
-using quillet::testing::TemporaryFolder;
+using namespace quillet::testing;
 
 namespace
 {
@@ -18,69 +17,45 @@ int modeOf (const juce::File& file)
 }
 } // namespace
 
-TEST (XdgPaths, PropertiesFileFollowsAnAbsoluteConfigHome)
+TEST (XdgPaths, PropertiesFileFollowsAnAbsoluteConfigHomeOnly)
 {
-    const ScopedEnvironmentVariable home ("HOME", std::string ("/home/songwriter"));
-    const ScopedEnvironmentVariable config ("XDG_CONFIG_HOME", std::string ("/srv/conf/\xc3\xa9t\xc3\xa9"));
-
-    EXPECT_EQ (juce::String (juce::CharPointer_UTF8 ("/srv/conf/\xc3\xa9t\xc3\xa9/quillet/quillet.dat")),
-               quillet::getPropertiesFileLocation().getFullPathName());
-}
-
-TEST (XdgPaths, PropertiesFileFallsBackToDotConfigForUnsetEmptyOrRelativeConfigHome)
-{
-    const ScopedEnvironmentVariable home ("HOME", std::string ("/home/songwriter"));
-    const juce::String expected ("/home/songwriter/.config/quillet/quillet.dat");
-
-    for (auto value : {std::optional<std::string>(), std::optional<std::string> (""),
-                       std::optional<std::string> ("relative/conf"), std::optional<std::string> ("~/conf")})
+    const ScopedEnvironmentVariable home ("HOME", "/home/songwriter");
+    for (const char* value : {(const char*)nullptr, "", "relative/conf", "~/conf"})
     {
         const ScopedEnvironmentVariable config ("XDG_CONFIG_HOME", value);
-        EXPECT_EQ (expected, quillet::getPropertiesFileLocation().getFullPathName())
-            << "XDG_CONFIG_HOME=" << value.value_or ("(unset)");
+        EXPECT_EQ ("/home/songwriter/.config/quillet/quillet.dat",
+                   quillet::getPropertiesFileLocation().getFullPathName().toStdString())
+            << (value != nullptr ? value : "(unset)");
     }
+
+    const ScopedEnvironmentVariable config ("XDG_CONFIG_HOME", "/srv/conf/\xc3\xa9t\xc3\xa9");
+    EXPECT_EQ ("/srv/conf/\xc3\xa9t\xc3\xa9/quillet/quillet.dat",
+               quillet::getPropertiesFileLocation().getFullPathName().toStdString());
 }
 
-TEST (XdgPaths, PrivateFolderIsCreatedWith0700AndTightenedWhenOwned)
+TEST (XdgPaths, PrivateFolderIsMadeOrTightenedButNeverThroughLinksFilesOrOthersFolders)
 {
     TemporaryFolder temp;
-    const auto fresh = temp["fresh"];
-    ASSERT_TRUE (quillet::makePrivateFolder (fresh));
-    EXPECT_EQ (0700, modeOf (fresh));
+    ASSERT_TRUE (quillet::makePrivateFolder (temp["fresh"]));
+    EXPECT_EQ (0700, modeOf (temp["fresh"]));
 
     // An existing folder of ours that others could enter is closed up.
-    const auto open = temp["open"];
-    ASSERT_TRUE (open.createDirectory());
-    ASSERT_EQ (0, chmod (open.getFullPathName().toRawUTF8(), 0777));
-    EXPECT_FALSE (quillet::isPrivateFolder (open));
-    ASSERT_TRUE (quillet::makePrivateFolder (open));
-    EXPECT_EQ (0700, modeOf (open));
-}
+    ASSERT_TRUE (temp["open"].createDirectory());
+    ASSERT_EQ (0, chmod (temp["open"].getFullPathName().toRawUTF8(), 0777));
+    EXPECT_FALSE (quillet::isPrivateFolder (temp["open"]));
+    ASSERT_TRUE (quillet::makePrivateFolder (temp["open"]));
+    EXPECT_EQ (0700, modeOf (temp["open"]));
 
-TEST (XdgPaths, PrivateFolderRefusesLinksFilesAndOthersFolders)
-{
-    TemporaryFolder temp;
-    const auto target = temp["target"];
-    ASSERT_TRUE (quillet::makePrivateFolder (target));
+    // A planted link to a folder that would itself pass is refused, and so is a plain file.
+    ASSERT_EQ (0, symlink (temp["fresh"].getFullPathName().toRawUTF8(), temp["link"].getFullPathName().toRawUTF8()));
+    ASSERT_TRUE (temp["file"].replaceWithText ("x"));
+    for (auto* name : {"link", "file"})
+        EXPECT_FALSE (quillet::makePrivateFolder (temp[name]) || quillet::isPrivateFolder (temp[name])) << name;
 
-    // A planted link to a folder that would itself pass is still refused.
-    const auto link = temp["link"];
-    ASSERT_EQ (0, symlink (target.getFullPathName().toRawUTF8(), link.getFullPathName().toRawUTF8()));
-    EXPECT_FALSE (quillet::makePrivateFolder (link));
-    EXPECT_FALSE (quillet::isPrivateFolder (link));
-
-    const auto plainFile = temp["file"];
-    ASSERT_TRUE (plainFile.replaceWithText ("x"));
-    EXPECT_FALSE (quillet::makePrivateFolder (plainFile));
-
-    if (getuid() == 0)
+    if (getuid() == 0) // only root can hand a folder to another user
     {
-        // Only root can hand a folder to another user, so only then can this run.
-        const auto foreign = temp["foreign"];
-        ASSERT_TRUE (quillet::makePrivateFolder (foreign));
-        ASSERT_EQ (0, chown (foreign.getFullPathName().toRawUTF8(), 65534, 65534));
-        EXPECT_FALSE (quillet::makePrivateFolder (foreign));
-        EXPECT_FALSE (quillet::isPrivateFolder (foreign));
+        ASSERT_EQ (0, chown (temp["fresh"].getFullPathName().toRawUTF8(), 65534, 65534));
+        EXPECT_FALSE (quillet::makePrivateFolder (temp["fresh"]) || quillet::isPrivateFolder (temp["fresh"]));
     }
 }
 
@@ -89,24 +64,20 @@ TEST (XdgPaths, RuntimeFolderIsUsedOnlyWhenPrivate)
     TemporaryFolder temp;
     const auto runtime = temp["runtime"];
     ASSERT_TRUE (quillet::makePrivateFolder (runtime));
-
     {
-        const ScopedEnvironmentVariable variable ("XDG_RUNTIME_DIR", runtime.getFullPathName().toStdString());
+        const ScopedEnvironmentVariable variable ("XDG_RUNTIME_DIR", runtime.getFullPathName().toRawUTF8());
         EXPECT_EQ (runtime, quillet::getPrivateRuntimeFolder());
     }
 
+    // Otherwise a private folder of this user's own in /tmp; a world-readable runtime folder is left as it is.
     const juce::File fallback ("/tmp/quillet-" + juce::String ((juce::int64)getuid()));
-    ASSERT_EQ (0, chmod (runtime.getFullPathName().toRawUTF8(), 0755));
-
-    for (auto value : {std::optional<std::string> (runtime.getFullPathName().toStdString()),
-                       std::optional<std::string> ("relative/run"), std::optional<std::string>()})
+    const juce::String runtimePath = runtime.getFullPathName();
+    ASSERT_EQ (0, chmod (runtimePath.toRawUTF8(), 0755));
+    for (const char* value : {runtimePath.toRawUTF8(), "relative/run", (const char*)nullptr})
     {
         const ScopedEnvironmentVariable variable ("XDG_RUNTIME_DIR", value);
-        const auto chosen = quillet::getPrivateRuntimeFolder();
-        EXPECT_EQ (fallback, chosen) << "XDG_RUNTIME_DIR=" << value.value_or ("(unset)");
-        EXPECT_TRUE (quillet::isPrivateFolder (chosen));
+        EXPECT_EQ (fallback, quillet::getPrivateRuntimeFolder()) << (value != nullptr ? value : "(unset)");
+        EXPECT_TRUE (quillet::isPrivateFolder (fallback));
     }
-
-    // A world-readable runtime folder is not ours to fix: it is left alone.
     EXPECT_EQ (0755, modeOf (runtime));
 }
