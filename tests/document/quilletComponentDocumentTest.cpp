@@ -96,7 +96,6 @@ TEST_F (DocumentWorkspace, AnEmptyWorkspaceSavesAsTheNineLinesAndTheFileBecomesI
                                                  "  <rule id=\"0\" data=\"4 4 4 4\"></rule>\n"
                                                  "  <rule id=\"1\" data=\"4 5 4 5\"></rule>\n"
                                                  "  <editor data=\"\"></editor>\n</quillet>\n");
-    EXPECT_EQ (ws->m_documentPath, file ("empty.quillet").getFullPathName());
     EXPECT_EQ (ws->getFile(), file ("empty.quillet"));
     EXPECT_EQ (ws->getName(), "empty");
     EXPECT_EQ (recent.getFile (0), file ("empty.quillet"));
@@ -123,8 +122,6 @@ TEST_F (DocumentWorkspace, EveryItemSurvivesSaveAndReopen)
     EXPECT_EQ (back->historyListBox->m_items, ws->historyListBox->m_items);
     EXPECT_EQ (ruleEntries (*back), ruleEntries (*ws)) << "rules already in a new workspace are not added again";
     EXPECT_EQ (back->lyricsEditor->getText(), ws->lyricsEditor->getText());
-    EXPECT_EQ (back->getName(), "song");
-    EXPECT_EQ (recent.getFile (0), file ("song.quillet"));
 }
 
 TEST_F (DocumentWorkspace, ElementOrderAndDuplicateRulesDoNotChangeTheWorkspace)
@@ -220,7 +217,6 @@ TEST_F (DocumentWorkspace, AFailedSaveChangesNothing)
         EXPECT_TRUE (ws->hasChangedSinceSaved());
         EXPECT_EQ (recent.toString(), recentBefore);
     }
-    EXPECT_TRUE (file ("a folder.quillet").isDirectory());
     EXPECT_EQ (bytesOf (kept), savedBytes);
 
     // Through the Save As command the failure is reported.
