@@ -75,8 +75,9 @@ public:
         return dynamic_cast<quilletComponent*> (window.mp_documentPanel->getDocument (index));
     }
 
+    // A unique name: tests run in parallel processes, and other checkouts' tests may run beside them.
     juce::File root = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                          .getNonexistentChildFile ("quillet-app-test", {}, false);
+                          .getChildFile ("quillet-app-test-" + juce::Uuid().toString());
     juce::File home = root.getChildFile ("home"), config = root.getChildFile ("config");
     ScriptedDialogs dialogs;
 };
