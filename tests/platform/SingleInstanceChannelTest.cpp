@@ -49,7 +49,7 @@ protected:
         return probe;
     }
 
-    /** A later launch run to its end: its exit status, -1 if it hung. */
+    /** A later launch run to its end: its exit status (10 when it handed over), -1 if it hung. */
     int handOver (const juce::String& commandLine) { return Probe (temp, commandLine).exitStatus (5000); }
 
     /** The record of command lines, each ended by a line feed, once it is as long as `expected` (or after 3 s). */
@@ -92,15 +92,15 @@ TEST_F (SingleInstanceChannelTest, LaterLaunchesHandOverTheirCommandLineAndExitA
     const std::string path = "/home/writer/Songs/night drive \xc3\xbc \"$(x)\".quillet";
 
     const auto started = juce::Time::getMillisecondCounter();
-    EXPECT_EQ (0, handOver (juce::String::fromUTF8 (path.c_str())));
+    EXPECT_EQ (10, handOver (juce::String::fromUTF8 (path.c_str())));
     EXPECT_LT (juce::Time::getMillisecondCounter() - started, 1000u);
-    EXPECT_EQ (0, handOver ("")); // arrives as an empty string
+    EXPECT_EQ (10, handOver ("")); // arrives as an empty string
     EXPECT_EQ (path + "\n\n", record (path + "\n\n"));
     EXPECT_TRUE (first->isRunning());
 
     // An orderly end removes the socket file.
-    EXPECT_EQ (0, handOver ("--quit"));
-    EXPECT_EQ (0, first->exitStatus (5000));
+    EXPECT_EQ (10, handOver ("--quit"));
+    EXPECT_EQ (11, first->exitStatus (5000));
     EXPECT_FALSE (temp["socket"].exists());
 }
 
@@ -110,7 +110,7 @@ TEST_F (SingleInstanceChannelTest, LaunchAfterTheFirstWasKilledBecomesTheRunning
     ASSERT_TRUE (temp["socket"].exists()); // the killed program could not clean up
 
     const auto next = startRunningProbe();
-    EXPECT_EQ (0, handOver ("/after/the/crash"));
+    EXPECT_EQ (10, handOver ("/after/the/crash"));
     EXPECT_EQ ("/after/the/crash\n", record ("/after/the/crash\n"));
 }
 
@@ -139,7 +139,7 @@ TEST_F (SingleInstanceChannelTest, MalformedAndSilentClientsAreIgnoredAndDoNotBl
         EXPECT_TRUE (closedWithoutAnswer (fd, 3000)) << "no clean refusal of " << bytes.size() << " bytes";
     }
 
-    EXPECT_EQ (0, handOver ("/still/working"));
+    EXPECT_EQ (10, handOver ("/still/working"));
     EXPECT_EQ ("/still/working\n", record ("/still/working\n"));
 
     // The silent and the slow client are dropped once their time is up.
