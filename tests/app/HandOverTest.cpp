@@ -1,6 +1,6 @@
 // The real program, started twice under the test's X server with a home folder of its own: the second launch hands
 // its path to the first and exits at once; the first opens it, which shows in the recent-files list it writes when
-// it quits. The channel itself (stale sockets, bad clients, races) is tested with probe processes in the platform
+// it quits. The channel itself (stale sockets, bad clients) is tested with probe processes in the platform
 // tests; this shows that the program is wired to it.
 #include "AppTestSupport.h"
 
