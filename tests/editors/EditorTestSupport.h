@@ -1,122 +1,127 @@
 #pragma once
 
+#include "LookupAddresses.h"
+#include "ProductSite.h"
 #include "Quillet.h"
+#include "ScriptedDialogs.h"
+#include "lyricTextEditor.h"
 #include "quilletWorkspaceLink.h"
+#include "searchableTextEditor.h"
 
 #include <gtest/gtest.h>
-#include <juce_gui_basics/juce_gui_basics.h>
 
 namespace editortest
 {
-/** Stands in for the workspace: counts "document changed" marks and records
-    the rule texts; applies a text's shape to the engine as the real one does. */
-struct WorkspaceStandIn : public quilletWorkspaceLink
+/** The search address for an already encoded query. */
+inline juce::String searchAddress (const juce::String& query)
 {
-    Quillet* engine = nullptr;
-    int changedCount = 0;
-    juce::StringArray ruleTexts;
-
-    void SetRuleGivenThisText (const juce::String& lyricText) override
-    {
-        ruleTexts.add (lyricText);
-        if (engine == nullptr)
-            return;
-
-        auto shape = std::make_unique<WordMap>();
-        shape->SetFromString (lyricText);
-        engine->m_wordMap.SetLineCount (shape->m_lineCount);
-        for (int line = 0; line < shape->m_lineCount; ++line)
-            engine->m_wordMap.SetWordCountInLine (line, shape->GetWordCountInLine (line));
-    }
-
-    void MarkDocumentChanged() override { ++changedCount; }
-};
-
-/** A right-click at a point of a component, as the framework hands it to addPopupMenuItems. */
-inline juce::MouseEvent rightClickAt (juce::Component& component, juce::Point<int> position)
-{
-    const auto now = juce::Time::getCurrentTime();
-    return juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), position.toFloat(),
-                             juce::ModifierKeys (juce::ModifierKeys::rightButtonModifier),
-                             juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
-                             juce::MouseInputSource::defaultRotation, juce::MouseInputSource::defaultTiltX,
-                             juce::MouseInputSource::defaultTiltY, &component, &component, now, position.toFloat(), now,
-                             1, false);
+    return quillet::getProductPageAddress ("/tools/quillet/search.html") +
+           "#https://www.google.com/search?hl=en&lr=&as_qdr=all&q=" + query + "&btnG=Search";
 }
 
-/** A point inside the character at this index (one pixel right of its left edge, left of its middle, vertically
- * centred). */
-inline juce::Point<int> pointOnCharacter (const juce::TextEditor& editor, int index)
-{
-    const auto caret = editor.getCaretRectangleForCharIndex (index);
-    return {caret.getX() + 1, caret.getCentreY()};
-}
-
-/** Width in pixels of the drawn characters [start, start + length) on one line. */
-inline int drawnWidth (const juce::TextEditor& editor, int start, int length)
-{
-    return editor.getCaretRectangleForCharIndex (start + length).getX() -
-           editor.getCaretRectangleForCharIndex (start).getX();
-}
-
-/** One line per item: "id:label", "id:label (off)" when greyed, "-" for a separator,
-    ">label" for a sub-menu. */
+/** One line per menu item: "id:label", "id:label (off)" when greyed, "-" for a separator, ">label" for a sub-menu. */
 inline juce::StringArray describe (const juce::PopupMenu& menu)
 {
     juce::StringArray lines;
     for (juce::PopupMenu::MenuItemIterator it (menu, false); it.next();)
     {
         const auto& item = it.getItem();
-        if (item.isSeparator)
-            lines.add ("-");
-        else if (item.subMenu != nullptr)
-            lines.add (">" + item.text);
-        else
-            lines.add (juce::String (item.itemID) + ":" + item.text + (item.isEnabled ? "" : " (off)"));
+        lines.add (item.isSeparator ? juce::String ("-")
+                   : item.subMenu != nullptr
+                       ? ">" + item.text
+                       : juce::String (item.itemID) + ":" + item.text + (item.isEnabled ? "" : " (off)"));
     }
     return lines;
 }
 
-inline const juce::PopupMenu* findSubMenu (const juce::PopupMenu& menu, const juce::String& title)
+inline juce::StringArray describeSubMenu (const juce::PopupMenu& menu, const juce::String& title)
 {
     for (juce::PopupMenu::MenuItemIterator it (menu, false); it.next();)
         if (it.getItem().subMenu != nullptr && it.getItem().text == title)
-            return it.getItem().subMenu.get();
-    return nullptr;
+            return describe (*it.getItem().subMenu);
+    return {"(no sub-menu " + title + ")"};
 }
 
-/** The framework's own editing items for an editor in this state, to compare sub-menus with. */
-inline juce::StringArray frameworkEditItems (juce::TextEditor& editor)
+/** Both kinds of editor, with this fixture standing in for their workspace: it counts "document changed" marks and
+    records rule texts. */
+struct EditorFixture : public ::testing::Test, public quilletWorkspaceLink
 {
-    juce::PopupMenu menu;
-    editor.juce::TextEditor::addPopupMenuItems (menu, nullptr);
-    return describe (menu);
-}
-
-/** A fresh, empty folder for one test, removed afterwards. */
-struct TempFolder
-{
+    Quillet engine;
+    ScriptedDialogs dialogs;
+    lyricTextEditor lyric{"LyricsTextEditor", 0};
+    searchableTextEditor idea{"TextEditor1", 0};
     juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
                             .getNonexistentChildFile ("quillet-editors-test", "", false);
-    TempFolder() { folder.createDirectory(); }
-    ~TempFolder() { folder.deleteRecursively(); }
+    int changedCount = 0;
+    juce::StringArray ruleTexts;
+
+    EditorFixture()
+    {
+        folder.createDirectory();
+        for (juce::TextEditor* editor : {(juce::TextEditor*)&lyric, (juce::TextEditor*)&idea})
+        {
+            editor->setMultiLine (true);
+            editor->setReturnKeyStartsNewLine (true);
+            editor->setSize (900, 400);
+        }
+        lyric.SetQuillet (&engine);
+        lyric.SetQuilletComponent (this);
+        idea.SetQuilletComponent (this);
+    }
+
+    ~EditorFixture() override { folder.deleteRecursively(); }
+
+    void SetRuleGivenThisText (const juce::String& lyricText) override { ruleTexts.add (lyricText); }
+    void MarkDocumentChanged() override { ++changedCount; }
+
+    void show (const juce::String& lyricText)
+    {
+        engine.SetString (lyricText);
+        lyric.SetTextFromWordMap();
+    }
+
+    WordState& slot (int line, int word) { return *engine.m_wordMap.GetWordAtXY (line, word); }
+
+    /** The editor's menu for a right-click inside the character at this index (-1: no mouse event, as from a key). */
+    static juce::PopupMenu menuAt (juce::TextEditor& editor, int index)
+    {
+        const auto caret = editor.getCaretRectangleForCharIndex (index);
+        const juce::Point<float> at ((float)caret.getX() + 1.0f, (float)caret.getCentreY());
+        const auto now = juce::Time::getCurrentTime();
+        const juce::MouseEvent click (juce::Desktop::getInstance().getMainMouseSource(), at,
+                                      juce::ModifierKeys (juce::ModifierKeys::rightButtonModifier), 0.0f, 0.0f, 0.0f,
+                                      0.0f, 0.0f, &editor, &editor, now, at, now, 1, false);
+        juce::PopupMenu menu;
+        editor.addPopupMenuItems (menu, index < 0 ? nullptr : &click);
+        return menu;
+    }
+
+    /** The framework's own editing items for an editor in its present state. */
+    static juce::StringArray frameworkEditItems (juce::TextEditor& editor)
+    {
+        juce::PopupMenu menu;
+        editor.juce::TextEditor::addPopupMenuItems (menu, nullptr);
+        return describe (menu);
+    }
+
+    /** One character per word of the map, "B" when drawn in the bold font (its drawn width nearer the bold
+        width than the plain one) or "-", lines separated by "|". */
+    juce::String drawnFonts()
+    {
+        juce::String fonts;
+        for (int line = 0; line < engine.m_wordMap.m_lineCount; ++line)
+            for (int position = 0; position < engine.m_wordMap.GetWordCountInLine (line); ++position)
+            {
+                const auto& word = slot (line, position);
+                const float plain = juce::Font (14.0f, juce::Font::plain).getStringWidthFloat (word.m_text);
+                const float bold = juce::Font (14.0f, juce::Font::bold).getStringWidthFloat (word.m_text);
+                const auto drawn = (float)(lyric.getCaretRectangleForCharIndex (word.m_start + word.m_length).getX() -
+                                           lyric.getCaretRectangleForCharIndex (word.m_start).getX());
+                EXPECT_GT (bold - plain, 3.0f) << "test words must differ clearly in width between the fonts";
+                fonts << (line > 0 && position == 0 ? "|" : "")
+                      << (std::abs (drawn - bold) < std::abs (drawn - plain) ? "B" : "-");
+            }
+        return fonts;
+    }
 };
-
-inline std::ostream& operator<< (std::ostream& os, const juce::StringArray& lines)
-{
-    return os << lines.joinIntoString (" | ").toStdString();
-}
 } // namespace editortest
-
-namespace juce
-{
-inline void PrintTo (const String& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
-inline void PrintTo (const StringArray& lines, std::ostream* os)
-{
-    *os << "[" << lines.joinIntoString (" | ").toStdString() << "]";
-}
-} // namespace juce

@@ -1,80 +1,114 @@
-// The look-up addresses: their fixed parts, percent-encoding and the byte limit.
+// The look-up addresses: their fixed parts, percent-encoding, the byte limit,
+// and a hostile word going through the real browser launcher.
 #include "EditorTestSupport.h"
-#include "LookupAddresses.h"
-#include "ProductSite.h"
 
-TEST (LookupAddresses, FixedPartsOfEachAddress)
+#include <cstdlib>
+
+using namespace editortest;
+using namespace LookupAddresses;
+
+TEST (LookupAddresses, TheQueryFormsEncodeEverythingButUnreservedCharacters)
 {
-    EXPECT_EQ (LookupAddresses::ForThesaurus ("love"),
-               quillet::getProductPageAddress ("/tools/quillet/thesaurus.html") +
-                   "#https://www.thesaurus.com/browse/love");
-    EXPECT_EQ (LookupAddresses::ForDictionary ("love"),
-               quillet::getProductPageAddress ("/tools/quillet/dictionary.html") +
-                   "#https://www.dictionary.com/browse/love");
-    EXPECT_EQ (LookupAddresses::ForSearch ("love"),
-               quillet::getProductPageAddress ("/tools/quillet/search.html") +
-                   "#https://www.google.com/search?hl=en&lr=&as_qdr=all&q=love&btnG=Search");
-    EXPECT_EQ (LookupAddresses::ForProductHome(), quillet::getProductPageAddress ("/tools/quillet/doc/index.html"));
+    const auto page = [] (const char* path) { return quillet::getProductPageAddress (path); };
+    EXPECT_EQ (ForThesaurus ("love"),
+               page ("/tools/quillet/thesaurus.html") + "#https://www.thesaurus.com/browse/love");
+    EXPECT_EQ (ForDictionary ("love"),
+               page ("/tools/quillet/dictionary.html") + "#https://www.dictionary.com/browse/love");
+    EXPECT_EQ (ForSearch ("love"), searchAddress ("love"));
+    EXPECT_EQ (ForProductHome(), page ("/tools/quillet/doc/index.html"));
+
+    EXPECT_EQ (PercentEncode ("AZaz09-._~ +&=#?/%\\"), "AZaz09-._~%20%2B%26%3D%23%3F%2F%25%5C");
+    EXPECT_EQ (ForSearch (juce::CharPointer_UTF8 ("\xc3\xa9\xe2\x82\xac\xf0\x9f\x8e\xb5&")),
+               searchAddress ("%C3%A9%E2%82%AC%F0%9F%8E%B5%26"));
+    EXPECT_EQ (ForAllWordsSearch ("  4 u2 ..x, rain!  "), searchAddress ("4+u2+x+rain"));
+    EXPECT_EQ (ForAllWordsSearch ("..."), searchAddress (""));
 }
 
-TEST (LookupAddresses, PercentEncodesEverythingButUnreservedCharacters)
-{
-    EXPECT_EQ (LookupAddresses::PercentEncode ("AZaz09-._~"), "AZaz09-._~");
-    EXPECT_EQ (LookupAddresses::PercentEncode ("a b+c&d=e#f?g/h%i"), "a%20b%2Bc%26d%3De%23f%3Fg%2Fh%25i");
-    EXPECT_EQ (LookupAddresses::PercentEncode ("`$(x);'\"\\{|}"), "%60%24%28x%29%3B%27%22%5C%7B%7C%7D");
-    EXPECT_EQ (LookupAddresses::PercentEncode (juce::CharPointer_UTF8 ("\xc3\xa9\xe2\x82\xac\xf0\x9f\x8e\xb5")),
-               "%C3%A9%E2%82%AC%F0%9F%8E%B5");
-
-    // The encoded word cannot leave its place in the address.
-    EXPECT_TRUE (LookupAddresses::ForSearch ("rock&roll=fun#top").endsWith ("q=rock%26roll%3Dfun%23top&btnG=Search"));
-}
-
-TEST (LookupAddresses, AllWordsSearchJoinsRunsOfLettersAndDigits)
-{
-    const juce::String start ("#https://www.google.com/search?hl=en&lr=&as_qdr=all&q=");
-    EXPECT_TRUE (LookupAddresses::ForAllWordsSearch ("Love is blue.").endsWith (start + "Love+is+blue&btnG=Search"));
-    EXPECT_TRUE (LookupAddresses::ForAllWordsSearch ("don't stop").endsWith (start + "don+t+stop&btnG=Search"));
-    EXPECT_TRUE (LookupAddresses::ForAllWordsSearch ("  rain, rain, go away!  ")
-                     .endsWith (start + "rain+rain+go+away&btnG=Search"));
-    EXPECT_TRUE (LookupAddresses::ForAllWordsSearch ("4 u2 ..x").endsWith (start + "4+u2+x&btnG=Search"));
-    EXPECT_TRUE (LookupAddresses::ForAllWordsSearch ("...").endsWith (start + "&btnG=Search"));
-}
-
-TEST (LookupAddresses, TooLongWordsAreCutBetweenCharacters)
+TEST (LookupAddresses, TooLongWordsAndQueriesAreCutBetweenCharacters)
 {
     const juce::String accent (juce::CharPointer_UTF8 ("\xc3\xa9"));
-    const auto base = LookupAddresses::ForThesaurus ({});
+    const auto base = ForThesaurus ({});
 
+    // "xxx" then many "é" (6 bytes encoded each), so that the limit falls at each byte of an escape in turn.
     for (int extra = 0; extra < 6; ++extra)
     {
-        // "xxx...é é é ..." arranged so the limit falls at each byte of an escape in turn.
         const auto word = juce::String::repeatedString ("x", extra) + juce::String::repeatedString (accent, 2000);
-        const auto address = LookupAddresses::ForThesaurus (word);
-
-        EXPECT_LE ((int)address.getNumBytesAsUTF8(), LookupAddresses::maxAddressBytes);
-        EXPECT_GT ((int)address.getNumBytesAsUTF8(), LookupAddresses::maxAddressBytes - 6);
+        const auto address = ForThesaurus (word);
+        EXPECT_LE ((int)address.getNumBytesAsUTF8(), maxAddressBytes);
+        EXPECT_GT ((int)address.getNumBytesAsUTF8(), maxAddressBytes - 6);
         ASSERT_TRUE (address.startsWith (base));
-
-        const auto encoded = address.substring (base.length());
-        EXPECT_TRUE (LookupAddresses::PercentEncode (word).startsWith (encoded));
-        EXPECT_EQ ((encoded.length() - extra) % 6, 0) << "cut inside an escape with " << extra << " extra letters";
+        const auto kept = address.substring (base.length());
+        EXPECT_TRUE (PercentEncode (word).startsWith (kept));
+        EXPECT_EQ ((kept.length() - extra) % 6, 0) << "cut inside an escape with " << extra << " extra letters";
     }
 
-    // A short word is not touched.
-    EXPECT_TRUE (LookupAddresses::ForThesaurus ("tiny").endsWith ("/browse/tiny"));
+    const auto query = ForAllWordsSearch (juce::String::repeatedString ("ab ", 3000));
+    EXPECT_LE ((int)query.getNumBytesAsUTF8(), maxAddressBytes);
+    EXPECT_GT ((int)query.getNumBytesAsUTF8(), maxAddressBytes - 4);
+    EXPECT_FALSE (query.contains ("+&btnG")) << "no dangling +";
+    EXPECT_EQ ((int)ForSearch (juce::String::repeatedString ("w", 9000)).getNumBytesAsUTF8(), maxAddressBytes);
 }
 
-TEST (LookupAddresses, TooLongQueriesKeepTheirEndAndNoDanglingPlus)
+// A recording stand-in for xdg-open, first on PATH, run with the test's folder as the current one: a part of
+// the word that ran as a command would create the files x or y there.
+struct LookupThroughTheLauncher : public EditorFixture
 {
-    const auto text = juce::String::repeatedString ("ab ", 3000);
-    const auto address = LookupAddresses::ForAllWordsSearch (text);
+    juce::File previousDirectory = juce::File::getCurrentWorkingDirectory();
+    juce::String previousPath = juce::SystemStats::getEnvironmentVariable ("PATH", {});
+    FrameworkModalDialogs realDialogs;
 
-    EXPECT_LE ((int)address.getNumBytesAsUTF8(), LookupAddresses::maxAddressBytes);
-    EXPECT_GT ((int)address.getNumBytesAsUTF8(), LookupAddresses::maxAddressBytes - 4);
-    EXPECT_TRUE (address.endsWith ("ab&btnG=Search") || address.endsWith ("+a&btnG=Search"));
-    EXPECT_FALSE (address.contains ("+&btnG"));
+    void SetUp() override
+    {
+        const auto script = folder.getChildFile ("xdg-open");
+        // Every run appends "argument count [first argument]" to a log, which is then copied whole into "runs".
+        ASSERT_TRUE (
+            script.replaceWithText ("#!/bin/sh\ncd \"$(dirname \"$0\")\" || exit 1\n"
+                                    "printf '%s [%s]\\n' \"$#\" \"$1\" >> log; cp log runs.part; mv runs.part runs\n",
+                                    false, false, "\n"));
+        ASSERT_TRUE (script.setExecutePermission (true));
+        setenv ("PATH", (folder.getFullPathName() + ":" + previousPath).toRawUTF8(), 1);
+        folder.setAsCurrentWorkingDirectory();
+        ModalDialogs::install (&realDialogs);
+    }
 
-    const auto single = LookupAddresses::ForSearch (juce::String::repeatedString ("w", 9000));
-    EXPECT_EQ ((int)single.getNumBytesAsUTF8(), LookupAddresses::maxAddressBytes);
-    EXPECT_TRUE (single.endsWith ("w&btnG=Search"));
+    void TearDown() override
+    {
+        ModalDialogs::install (nullptr);
+        previousDirectory.setAsCurrentWorkingDirectory();
+        setenv ("PATH", previousPath.toRawUTF8(), 1);
+    }
+
+    /** What the opener logged, once it has run (waiting at most 10 s), then "x" or "y" for each of those files
+        that a command created; removes them all for the next look-up. */
+    juce::String takeRecord()
+    {
+        const auto runs = folder.getChildFile ("runs");
+        for (int i = 0; i < 1000 && !runs.existsAsFile(); ++i)
+            juce::Thread::sleep (10);
+        auto record = runs.loadFileAsString();
+        for (auto name : {"x", "y"})
+            record << (folder.getChildFile (name).existsAsFile() ? name : "");
+        for (auto name : {"x", "y", "runs", "log"})
+            folder.getChildFile (name).deleteFile();
+        return record;
+    }
+};
+
+TEST_F (LookupThroughTheLauncher, AHostileWordIsOneEncodedArgumentAndNothingOfItRuns)
+{
+    // Backquotes, $, braces, a quote, a pipe, & and non-ASCII do not separate lyric words: this is one word.
+    const juce::String word (juce::CharPointer_UTF8 ("`touch${IFS}x``touch${IFS}y`'\xc3\xa9!&|<$HOME"));
+    show ("sing " + word + " loud");
+    ASSERT_EQ (describe (menuAt (lyric, 8))[1], "2:Thesaurus - " + word);
+    lyric.performPopupMenuAction (lyricTextEditor::thesaurusId);
+    EXPECT_EQ (takeRecord(), "1 [" + quillet::getProductPageAddress ("/tools/quillet/thesaurus.html") +
+                                 "#https://www.thesaurus.com/browse/"
+                                 "%60touch%24%7BIFS%7Dx%60%60touch%24%7BIFS%7Dy%60%27%C3%A9%21%26%7C%3C%24HOME]\n");
+
+    // Blanks, semicolons and a sub-shell in a search.
+    ModalDialogs::get().openAddress (
+        ForSearch (juce::CharPointer_UTF8 ("`touch${IFS}x`$(touch${IFS}y);'\"\xc3\xa9 a;b")));
+    EXPECT_EQ (takeRecord(),
+               "1 [" + searchAddress ("%60touch%24%7BIFS%7Dx%60%24%28touch%24%7BIFS%7Dy%29%3B%27%22%C3%A9%20a%3Bb") +
+                   "]\n");
 }
