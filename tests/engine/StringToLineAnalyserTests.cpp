@@ -9,14 +9,9 @@
 
 namespace
 {
-// The analysis as text: every line ended by a line feed, and the words of every line joined by blanks, each line
-// ended by a line feed (no line or word holds a line feed).
-struct Analysis
-{
-    std::string lines, words;
-    bool operator== (const Analysis& other) const { return lines == other.lines && words == other.words; }
-};
+using Analysis = std::pair<std::string, std::string>;
 
+// Every line followed by a line feed, and every line's words joined by blanks and followed by a line feed.
 Analysis analyse (const juce::String& text, bool strip)
 {
     StringToLineAnalyser analyser;
@@ -26,59 +21,52 @@ Analysis analyse (const juce::String& text, bool strip)
 
     for (int i = 0; i < analyser.m_lines.size(); ++i)
     {
-        result.lines += analyser.m_lines[i].toStdString() + "\n";
-        result.words += analyser.mp_lineWords[(size_t)i].joinIntoString (" ").toStdString() + "\n";
+        result.first += analyser.m_lines[i].toStdString() + "\n";
+        result.second += analyser.mp_lineWords[(size_t)i].joinIntoString (" ").toStdString() + "\n";
     }
 
     return result;
 }
 
-// The same analysis step by step on code points, literally as described, fast enough for megabytes.
+// The same step by step on code points, literally as described, and fast enough for megabytes.
 Analysis analyseByReference (const juce::String& text, bool strip)
 {
     auto isBlank = [] (char32_t c) { return juce::CharacterFunctions::isWhitespace ((juce::juce_wchar)c); };
-    auto trim = [&] (std::u32string& s)
+    auto isPunctuation = [] (char32_t c) { return wordmap_charispunctuation ((wchar_t)c); };
+    auto trim = [&] (std::u32string s)
     {
-        while (!s.empty() && isBlank (s.back()))
-            s.pop_back();
-        s.erase (0, (size_t)(std::find_if_not (s.begin(), s.end(), isBlank) - s.begin()));
+        s.erase (std::find_if_not (s.rbegin(), s.rend(), isBlank).base(), s.end());
+        return s.substr ((size_t)(std::find_if_not (s.begin(), s.end(), isBlank) - s.begin()));
     };
     std::u32string t, lines, words;
 
     for (auto p = text.getCharPointer(); !p.isEmpty();)
     {
-        auto c = (char32_t)p.getAndAdvance();
+        const auto c = (char32_t)p.getAndAdvance();
         if (c == '\r' && *p == '\n')
             ++p;
         t += c == '\r' ? U'\n' : (c == '\t' && strip ? U' ' : c);
     }
 
-    trim (t);
+    t = trim (t);
 
     if (strip)
     {
-        t.erase (
-            std::remove_if (t.begin(), t.end(), [] (char32_t c) { return wordmap_charispunctuation ((wchar_t)c); }),
-            t.end());
-        trim (t);
+        t.erase (std::remove_if (t.begin(), t.end(), isPunctuation), t.end());
+        t = trim (t);
     }
-
-    bool inWord = false, lineHasWord = false;
 
     for (const char32_t c : t + U'\n')
     {
+        const bool inWord = !isBlank (c) && !isPunctuation (c) && c != '\n' && c != '\r';
         lines += c;
-        const bool wordCharacter = !isBlank (c) && !wordmap_charispunctuation ((wchar_t)c) && c != '\n' && c != '\r';
 
-        if (wordCharacter && !inWord && lineHasWord)
+        if (c == '\n' && !words.empty() && words.back() == ' ')
+            words.pop_back();
+        if (inWord || c == '\n')
+            words += c;
+        else if (!words.empty() && words.back() != ' ' && words.back() != '\n')
             words += U' ';
-        if (wordCharacter)
-            words += c;
-        if (c == '\n')
-            words += c;
-
-        lineHasWord = c != '\n' && (lineHasWord || wordCharacter);
-        inWord = wordCharacter;
     }
 
     auto utf8 = [] (const std::u32string& s)
@@ -102,38 +90,23 @@ TEST (CharacterSets, PunctuationAndSeparatorsAreExactlyTheirCharacters)
 
 TEST (StringToLineAnalyser, CutsLinesAndWords)
 {
-    struct Case
-    {
-        const char* text;
-        bool strip;
-        const char* lines;
-        const char* words;
-    };
-
-    const Case cases[] = {
+    const std::tuple<const char*, bool, const char*, const char*> cases[] = {
         {"", false, "\n", "\n"}, // one empty line
         {"a\r\nb\rc", false, "a\nb\nc\n", "a\nb\nc\n"},
-        {"one\n\ntwo", false, "one\n\ntwo\n", "one\n\ntwo\n"},
+        {"one\n, . ;\n\ntwo", false, "one\n, . ;\n\ntwo\n", "one\n\n\ntwo\n"},
         {"  first line \nlast  \n\n  ", false, "first line \nlast\n", "first line\nlast\n"},
-        {"  Hello, world!  ", false, "Hello, world!\n", "Hello world!\n"},
-        {"Hello,world and/or x <y> don't well-known (a+b)=c*d\\e;f:g\"h\"[i]", false,
-         "Hello,world and/or x <y> don't well-known (a+b)=c*d\\e;f:g\"h\"[i]\n",
+        {"  Hello, caf\xc3\xa9!  ", false, "Hello, caf\xc3\xa9!\n", "Hello caf\xc3\xa9!\n"},
+        {"Hello,world and/or x <y> don't well-known\t(a+b)=c*d\\e;f:g\"h\"[i]", false,
+         "Hello,world and/or x <y> don't well-known\t(a+b)=c*d\\e;f:g\"h\"[i]\n",
          "Hello world and or x <y don't well-known a b c d e f g h i\n"},
-        {"left\tright", false, "left\tright\n", "left right\n"},
-        {"a\n, . ;\nb", false, "a\n, . ;\nb\n", "a\n\nb\n"},
-        {"caf\xc3\xa9 na\xc3\xafve", false, "caf\xc3\xa9 na\xc3\xafve\n", "caf\xc3\xa9 na\xc3\xafve\n"},
         {"Hello,world\tand/or end.", true, "Helloworld andor end\n", "Helloworld andor end\n"},
         {"\"quoted\" .\n", true, "quoted\n", "quoted\n"}, // trimmed again after stripping
         {"\r\n\r\n  first line, here.  \r\n\tsecond\r\rthird\n\n", true, "first line here  \n second\n\nthird\n",
          "first line here\nsecond\n\nthird\n"},
     };
 
-    for (const auto& c : cases)
-    {
-        const auto found = analyse (juce::String::fromUTF8 (c.text), c.strip);
-        EXPECT_EQ (found.lines, c.lines) << c.text;
-        EXPECT_EQ (found.words, c.words) << c.text;
-    }
+    for (const auto& [text, strip, lines, words] : cases)
+        EXPECT_EQ (analyse (juce::String::fromUTF8 (text), strip), Analysis (lines, words)) << text;
 
     StringToLineAnalyser analyser;
     EXPECT_EQ (analyser.GetWordStringForLineIndexWordIndex (0, 0), ""); // nothing analysed yet
@@ -150,12 +123,6 @@ TEST (StringToLineAnalyser, CutsLinesAndWords)
 
 TEST (StringToLineAnalyser, LargeAndUnusualTextsGiveTheStepByStepResult)
 {
-    std::vector<juce::String> texts;
-
-    for (const char* text : {" \t \r\n ", " . leading dot\n( ) \n x <y> [z] a=b+c*d\\e:f;g?h\n.\t.\n",
-                             "caf\xc3\xa9, na\xc3\xafve \xe2\x80\x94 don't!\r\n\xe3\x80\x80wide space\xe3\x80\x80"})
-        texts.push_back (juce::String::fromUTF8 (text));
-
     // About 2 MB of words, punctuation, non-ASCII letters and blanks, CR LF, lone CR and tabs.
     const char* pieces[] = {"love", "night,", "and/or", "caf\xc3\xa9", "\"said\"", "x<y", "(a+b)=c",      " ", " ",
                             "\t",   "\r\n",   "\r",     "\n",          "\r\r\n",   ". ",  "\xe3\x80\x80", "!"};
@@ -165,10 +132,11 @@ TEST (StringToLineAnalyser, LargeAndUnusualTextsGiveTheStepByStepResult)
     while (big.size() < 2'000'000)
         big += pieces[random() % std::size (pieces)];
 
-    texts.push_back (juce::String::fromUTF8 ((big + "\r\n\t .").c_str()));
-
-    for (const auto& text : texts)
+    for (const std::string& text :
+         {std::string (" \t \r\n "), std::string (" . dot\n( ) \n x <y> [z] a=b+c*d\\e:f;g?h\n.\t.\n"),
+          std::string ("na\xc3\xafve \xe2\x80\x94 don't!\r\n\xe3\x80\x80wide\xe3\x80\x80"), big + "\r\n\t ."})
         for (const bool strip : {true, false})
-            EXPECT_TRUE (analyse (text, strip) == analyseByReference (text, strip))
-                << "strip " << strip << ": " << text.substring (0, 40);
+            EXPECT_TRUE (analyse (juce::String::fromUTF8 (text.c_str()), strip) ==
+                         analyseByReference (juce::String::fromUTF8 (text.c_str()), strip))
+                << "strip " << strip << ": " << text.substr (0, 40);
 }
