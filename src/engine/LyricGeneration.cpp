@@ -1,27 +1,11 @@
 #include "LyricGeneration.h"
+#include "AsciiCase.h"
 #include "bw_List.h"
 
 #include <cstring>
 
 namespace
 {
-unsigned char foldAscii (unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') ? (unsigned char)(c + ('a' - 'A')) : c;
-}
-
-bool equalIgnoringAsciiCase (const char* a, const char* b)
-{
-    for (;; ++a, ++b)
-    {
-        if (foldAscii ((unsigned char)*a) != foldAscii ((unsigned char)*b))
-            return false;
-
-        if (*a == 0)
-            return true;
-    }
-}
-
 bool isExactly (const char* word, char letter)
 {
     return word[0] == letter && word[1] == 0;

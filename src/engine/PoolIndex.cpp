@@ -1,4 +1,5 @@
 #include "PoolIndex.h"
+#include "AsciiCase.h"
 #include "RhymeStems.h"
 #include "bw_List.h"
 
@@ -6,23 +7,6 @@
 
 namespace
 {
-unsigned char foldAscii (unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') ? (unsigned char)(c + ('a' - 'A')) : c;
-}
-
-bool equalIgnoringAsciiCase (const char* a, const char* b)
-{
-    for (;; ++a, ++b)
-    {
-        if (foldAscii ((unsigned char)*a) != foldAscii ((unsigned char)*b))
-            return false;
-
-        if (*a == 0)
-            return true;
-    }
-}
-
 std::uint64_t foldedHash (const char* text)
 {
     std::uint64_t hash = 14695981039346656037ull;

@@ -1,4 +1,5 @@
 #include "RhymeStems.h"
+#include "AsciiCase.h"
 #include "bw_List.h"
 
 #include <array>
@@ -20,11 +21,6 @@ static_assert (sizeof (GStems) / sizeof (GStems[0]) == GStemsCount + 1, "GStems 
 
 namespace
 {
-unsigned char foldAscii (unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') ? (unsigned char)(c + ('a' - 'A')) : c;
-}
-
 bool endsWithIgnoringAsciiCase (const char* word, size_t wordLength, const char* suffix, size_t suffixLength)
 {
     if (wordLength < suffixLength)
@@ -37,18 +33,6 @@ bool endsWithIgnoringAsciiCase (const char* word, size_t wordLength, const char*
             return false;
 
     return true;
-}
-
-bool equalIgnoringAsciiCase (const char* a, const char* b)
-{
-    for (;; ++a, ++b)
-    {
-        if (foldAscii ((unsigned char)*a) != foldAscii ((unsigned char)*b))
-            return false;
-
-        if (*a == 0)
-            return true;
-    }
 }
 
 // The suffixes spelled backwards in a small tree of lower-case letters: reading a word from its last
