@@ -78,7 +78,7 @@ TEST_F (WorkspaceHistory, EditCopiesTheSelectedEntryAskingOnlyOverAnExistingLyri
     ws->historyListBox->selectRow (1);
     dialogs.okCancelAnswers = {false, true};
     press (*ws->editButton);
-    EXPECT_EQ (shown(), "okcancel: This will overwrite your Lyric text");
+    ASSERT_EQ (shown(), "okcancel: This will overwrite your Lyric text");
     EXPECT_EQ (dialogs.shown[0].message,
                "Do you want to copy the current Section list item text into the Lyric text box?");
     EXPECT_EQ (dialogs.shown[0].icon, juce::MessageBoxIconType::WarningIcon);
@@ -172,7 +172,7 @@ TEST_F (WorkspaceGenerate, WithoutIdeasTellsTheUserElseTheLyricGoesToTheEditorAn
     juce::SystemClipboard::copyTextToClipboard ("old clipboard");
 
     press (*ws->createLyricsButton);
-    EXPECT_EQ (shown(), "message: You must first enter some ideas!");
+    ASSERT_EQ (shown(), "message: You must first enter some ideas!");
     EXPECT_EQ (dialogs.shown[0].icon, juce::MessageBoxIconType::InfoIcon);
     EXPECT_EQ (dialogs.shown[0].message,
                "Before you can generate some Lyrics, you must first put some words in at least one of your Ideas "

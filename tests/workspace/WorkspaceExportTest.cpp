@@ -34,7 +34,7 @@ TEST_F (WorkspaceExport, ExactBytesAnEmptyHistoryAndAFileThatCannotBeCreated)
 {
     setHistory ({"Line one,\nline two.\n", juce::CharPointer_UTF8 ("caf\xc3\xa9")});
     const auto target = folder.getChildFile ("lyrics.txt");
-    EXPECT_EQ (exportTo ({target}), chooser + exported);
+    ASSERT_EQ (exportTo ({target}), chooser + exported);
     EXPECT_EQ (dialogs.shown[1].icon, juce::MessageBoxIconType::InfoIcon);
     juce::MemoryBlock bytes;
     ASSERT_TRUE (target.loadFileAsData (bytes));
@@ -65,7 +65,7 @@ TEST_F (WorkspaceExport, TxtIsAddedOnlyWithoutExtensionAndTheQuestionConcernsTha
 
     // "notes" names notes.txt, which exists: asked, refused, the chooser comes back and is cancelled.
     ASSERT_TRUE (notes.replaceWithText ("old"));
-    EXPECT_EQ (exportTo ({folder.getChildFile ("notes")}), chooser + asked + " / " + chooser + " / ");
+    ASSERT_EQ (exportTo ({folder.getChildFile ("notes")}), chooser + asked + " / " + chooser + " / ");
     EXPECT_EQ (dialogs.shown[1].message, "The file already exists ... are you sure you want to overwrite it?");
     EXPECT_EQ (dialogs.shown[1].icon, juce::MessageBoxIconType::WarningIcon);
     EXPECT_EQ (notes.loadFileAsString(), "old");
