@@ -4,7 +4,11 @@ namespace quillet
 {
 juce::File findProductSiteFolder()
 {
-    const auto executable = juce::File::getSpecialLocation (juce::File::currentExecutableFile);
+    // The kernel's link names the running executable absolutely, whatever the
+    // folder it was started from; the framework's answer can be relative.
+    const juce::File selfLink ("/proc/self/exe");
+    const auto executable = selfLink.isSymbolicLink() ? selfLink.getLinkedTarget()
+                                                      : juce::File::getSpecialLocation (juce::File::currentExecutableFile);
     return executable.getParentDirectory().getSiblingFile ("share").getChildFile ("quillet").getChildFile ("site");
 }
 
