@@ -7,8 +7,13 @@ namespace
 {
 bool isWordCharacter (juce::juce_wchar c)
 {
-    return !juce::CharacterFunctions::isWhitespace (c) && !wordmap_charispunctuation ((wchar_t)c) && c != '\n' &&
-           c != '\r';
+    // ASCII white space is the same in every locale; asking the C library's
+    // classification for each of millions of characters is what makes big
+    // imports slow, so it is asked only beyond ASCII.
+    if (c < 0x80)
+        return c != ' ' && (c < '\t' || c > '\r') && !wordmap_charispunctuation ((wchar_t)c);
+
+    return !juce::CharacterFunctions::isWhitespace (c);
 }
 
 // The characters that SetText changes or removes are all ASCII, and no byte of a multi-byte UTF-8 sequence is
