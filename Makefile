@@ -9,9 +9,10 @@ PROGRAM    := $(BUILD)/bin/quillet
 
 .PHONY: run test deps configure asan-configure build asan-build bench clean
 
-run: build
-	@if [ -x "$(PROGRAM)" ]; then exec "$(PROGRAM)"; \
-	 else echo "The program itself is not built yet: only the engine and its tests exist so far."; exit 1; fi
+# The program and the product pages it opens; tests are built by `make test`.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target quillet quillet_site
+	exec "$(PROGRAM)"
 
 test: build asan-build
 	@echo "== Sanitizer build: unit tests and fuzzers =="

@@ -1,5 +1,7 @@
 #include "quilletApplication.h"
 
+#include <iostream>
+
 #include "ContentComp.h"
 #include "ModalDialogs.h"
 #include "SingleInstanceChannel.h"
@@ -58,6 +60,16 @@ void quilletApplication::initialise (const juce::String& commandLine)
     if (HandOverOrListen (commandLine))
     {
         setApplicationReturnValue (0);
+        quit();
+        return;
+    }
+
+    // Without a display (no X server, DISPLAY unset) there is nowhere to put a
+    // window: say so and end, rather than fail on the first window.
+    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
+    {
+        std::cerr << "quillet: no graphical display could be opened (is DISPLAY set?)" << std::endl;
+        setApplicationReturnValue (1);
         quit();
         return;
     }

@@ -5,6 +5,7 @@ Run one scenario:  QUILLET_PROGRAM=build/bin/quillet python3 scenarios.py Genera
 
 import os
 import re
+import subprocess
 import sys
 import time
 import unittest
@@ -162,6 +163,16 @@ class Scenario(unittest.TestCase):
         rect = self.s.workspace_rect()
         self.assertGreater(rect[2], 400)
         self.assertIsNone(process.poll())
+
+    def test_NoDisplay(self):
+        # A display that no server answers (with none named at all the framework tries ":0").
+        env = self.s.env()
+        env["DISPLAY"] = next(":%d" % n for n in range(4242, 4342) if not os.path.exists("/tmp/.X11-unix/X%d" % n))
+        started = time.monotonic()
+        result = subprocess.run([PROGRAM], env=env, capture_output=True, timeout=20)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn(b"no graphical display", result.stderr)
+        self.assertLess(time.monotonic() - started, 10)
 
     def test_Generate(self):
         _, _, rect = self.start_program()
