@@ -25,6 +25,11 @@ quillet_Window::quillet_Window()
     content->showThisChildComponent (mp_documentPanel);
     mp_commandManager->registerAllCommandsForTarget (content);
 
+    // Commands go to the content first whatever has the focus (a splash or About
+    // box on top, no window active yet); what it does not answer, such as Quit,
+    // reaches the application after it.
+    mp_commandManager->setFirstCommandTarget (content);
+
     // The framework's standard Quit, answered by the application.
     if (auto* application = juce::JUCEApplication::getInstance())
         mp_commandManager->registerAllCommandsForTarget (application);
@@ -44,6 +49,7 @@ quillet_Window::~quillet_Window()
 {
     FlushAppPropertiesFile();
     setMenuBar (nullptr);
+    mp_commandManager->setFirstCommandTarget (nullptr);
     clearContentComponent(); // the panel and every open document go with it, without questions
     mp_documentPanel = nullptr;
     mp_commandManager.reset();
