@@ -10,6 +10,7 @@ import os
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 
@@ -40,10 +41,15 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 
 def wait_for(predicate, timeout=10.0, interval=0.05, what="condition"):
     """Polls until predicate() gives a true value; fails after timeout seconds."""
-    deadline = time.monotonic() + timeout
+    started = time.monotonic()
+    deadline = started + timeout
     while True:
         value = predicate()
         if value:
+            waited = time.monotonic() - started
+            if waited > 2:
+                # Slow waits are worth seeing in a verbose run even when they succeed.
+                sys.stderr.write("waited %.1f s for %s\n" % (waited, what))
             return value
         if time.monotonic() > deadline:
             raise AssertionError("timed out after %.1f s waiting for %s" % (timeout, what))
@@ -178,7 +184,12 @@ class Session:
         self.run("import", "-window", "root", path)
 
     def clipboard(self):
-        out = self.run("xclip", "-o", "-selection", "clipboard", check=False, timeout=10)
+        """The clipboard's text, or None when there is none or its owner did not
+        answer in time (a busy program answers a later poll)."""
+        try:
+            out = self.run("xclip", "-o", "-selection", "clipboard", check=False, timeout=3)
+        except subprocess.TimeoutExpired:
+            return None
         return out.stdout.decode("utf-8") if out.returncode == 0 else None
 
     def opened_addresses(self):
