@@ -1,6 +1,7 @@
 #include "lyricTextEditor.h"
 
 #include "LookupAddresses.h"
+#include "LookupMenuText.h"
 #include "ModalDialogs.h"
 #include "Quillet.h"
 #include "quilletWorkspaceLink.h"
@@ -189,8 +190,7 @@ void lyricTextEditor::addPopupMenuItems (juce::PopupMenu& menu, const juce::Mous
 
     if (highlight.isNotEmpty())
     {
-        menu.addItem (searchAllId, juce::translate ("Search highlight - (") + highlight.substring (0, 10) +
-                                       (highlight.length() > 10 ? "..." : "") + ")");
+        menu.addItem (searchAllId, HighlightSearchLabel (highlight));
         m_searchText = highlight;
     }
     else

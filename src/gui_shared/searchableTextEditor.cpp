@@ -1,6 +1,7 @@
 #include "searchableTextEditor.h"
 
 #include "LookupAddresses.h"
+#include "LookupMenuText.h"
 #include "ModalDialogs.h"
 #include "my_bw_file.h"
 #include "quilletWorkspaceLink.h"
@@ -77,8 +78,7 @@ void searchableTextEditor::addPopupMenuItems (juce::PopupMenu& menu, const juce:
         }
         else
         {
-            menu.addItem (searchAllId, juce::translate ("Search highlight - (") + selection.substring (0, 10) +
-                                           (selection.length() > 10 ? "..." : "") + ")");
+            menu.addItem (searchAllId, HighlightSearchLabel (selection));
             m_searchText = selection;
         }
 
