@@ -97,17 +97,17 @@ class Scenario(unittest.TestCase):
                 continue
         self.fail("could not type into " + control)
 
-    def generate(self, rect, previous=None):
-        """Presses "Create Lyrics --->" and returns the lyric it put on the clipboard.
-        On a loaded machine a press can arrive while the program is still busy
-        with the typing before it; pressing again is harmless."""
-        for _ in range(3):
+    def generate(self, rect, previous=None, presses=3, wait=5):
+        """Presses "Create Lyrics --->" and returns the new lyric it put on the
+        clipboard. On a loaded machine a press can arrive while the program is
+        still busy with the typing before it; pressing again is harmless."""
+        for _ in range(presses):
             self.s.click_control("createLyricsButton", rect)
             try:
-                return wait_for(lambda: self.new_lyric(previous), 5, what="a lyric on the clipboard")
+                return wait_for(lambda: self.new_lyric(previous), wait, what="a new lyric on the clipboard")
             except AssertionError:
                 continue
-        self.fail("no lyric on the clipboard after three presses")
+        self.fail("no new lyric on the clipboard after %d presses" % presses)
 
     def new_lyric(self, previous):
         text = self.s.clipboard()
@@ -117,14 +117,8 @@ class Scenario(unittest.TestCase):
 
     def generate_different(self, rect, previous):
         # Generation is seeded by the time in seconds: a press within the same
-        # second gives the same lyric, so try again in the next second.
-        for _ in range(5):
-            self.s.click_control("createLyricsButton", rect)
-            try:
-                return wait_for(lambda: self.new_lyric(previous), 1.5, what="a different lyric")
-            except AssertionError:
-                continue
-        self.fail("no different lyric after five presses")
+        # second gives the same lyric, so press again in the next second.
+        return self.generate(rect, previous, presses=5, wait=1.5)
 
     def press_in_box(self, title, key="Return"):
         box = self.s.wait_window(title)
