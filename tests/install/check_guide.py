@@ -20,8 +20,10 @@ SOURCES = [
     ("src/app/ContentComp.cpp", [r'setInfo \("([^"]+)"', r'addSubMenu \("([^"]+)"'], 15),
     ("src/gui_shared/quilletComponent.cpp", [r'makeButton \(\w+, "([^"]+)"', r'makeGroup \("([^"]+)"',
                                              r'makeLabel \("([^"]+)"'], 14),
-    ("src/gui_shared/lyricTextEditor.cpp", [r'translate \("([^"]+)"', r'addSubMenu \("([^"]+)"'], 8),
-    ("src/gui_shared/searchableTextEditor.cpp", [r'translate \("([^"]+)"', r'addSubMenu \("([^"]+)"'], 8),
+    ("src/gui_shared/lyricTextEditor.cpp", [r'translate \("([^"]+)"', r'addSubMenu \("([^"]+)"'], 7),
+    ("src/gui_shared/searchableTextEditor.cpp", [r'translate \("([^"]+)"', r'addSubMenu \("([^"]+)"'], 7),
+    # The highlight-search label both editors share.
+    ("src/gui_shared/LookupMenuText.h", [r'translate \("([^"]+)"'], 1),
 ]
 # The framework's own Quit command is not spelled in the program's sources.
 FRAMEWORK_ITEMS = ["Quit"]
